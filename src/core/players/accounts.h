@@ -1,0 +1,74 @@
+#pragma once
+
+// The registered players, account.ini: 64-byte records, read when the selection dialog is
+// created and written back whole when it closes.
+
+#include <array>
+#include <cstdint>
+#include <filesystem>
+#include <functional>
+#include <string>
+#include <string_view>
+
+#include "core/text/short_string.h"
+
+namespace kelmora {
+
+struct PlayerAccount {
+  static constexpr std::size_t kSize = 64;
+
+  ShortString<20> name;
+  ShortString<10> password;  // plain text: existing files rely on it
+  std::array<std::uint8_t, 32> reserved{};
+
+  static PlayerAccount fromBytes(const std::uint8_t* raw);
+  void toBytes(std::uint8_t* raw) const;
+};
+
+inline constexpr const char* kAccountsFile = "account.ini";
+inline constexpr unsigned kAccountsFileMode = 0600;
+
+// "Ошибка! " and the text, as the selection dialog shows it.
+using ShowError = std::function<void(const std::string& message)>;
+std::string errorMessage(std::string_view text);
+
+class AccountTable {
+ public:
+  static constexpr int kCapacity = 100;
+
+  AccountTable(std::filesystem::path dir, ShowError showError);
+
+  // Reads account.ini; returns the number of players. Records past the 100 the table holds
+  // are not shown but are written back after the table, so no player is ever lost.
+  // Throws FileError "File not found"; the table is then empty.
+  int loadAccounts();
+  // Rewrites account.ini (owner-only permissions). Throws FileError "Cannot create file ...".
+  void saveAccounts() const;
+
+  int accountCount() const { return count_; }
+  std::string accountName(int n) const { return slot(n).name.str(); }
+  std::string accountPassword(int n) const { return slot(n).password.str(); }
+  // Records beyond the table's 100 slots found by the last load.
+  int recordsBeyondCapacity() const { return beyondCapacity_; }
+
+  // The caller refuses a 101st player; a full table ignores the call.
+  void addAccount(std::string_view name, std::string_view password);
+  // Both return whether the typed password was right; a wrong one shows its error.
+  bool deleteAccount(int n, std::string_view typed);
+  bool confirmPlayer(int n, std::string_view typed);
+
+  bool passwordMatches(int n, std::string_view typed) const;
+  const PlayerAccount& slot(int n) const { return slots_.at(static_cast<std::size_t>(n - 1)); }
+
+ private:
+  std::filesystem::path dir_;
+  ShowError showError_;
+  std::array<PlayerAccount, kCapacity> slots_{};
+  int count_ = 0;
+  int beyondCapacity_ = 0;
+};
+
+// What the player is told when account.ini holds more players than the list shows.
+std::string accountsOverflowMessage(int beyond);
+
+}  // namespace kelmora

@@ -1,0 +1,93 @@
+#include "core/text/text_file.h"
+
+#include "core/text/file_error.h"
+
+namespace kelmora {
+
+namespace {
+constexpr std::size_t kChunk = 64 * 1024;
+}
+
+LineReader::LineReader(const std::filesystem::path& file, std::size_t maxLine)
+    : file_(std::fopen(file.c_str(), "rb")),
+      name_(file.filename().string()),
+      maxLine_(maxLine),
+      buffer_(kChunk) {
+  if (!file_) throw FileError::cannotOpen(name_);
+}
+
+bool LineReader::fill() {
+  pos_ = 0;
+  end_ = std::fread(buffer_.data(), 1, buffer_.size(), file_.get());
+  // A directory or an I/O error reads like an unopenable file to the player.
+  if (end_ == 0 && std::ferror(file_.get())) throw FileError::cannotOpen(name_);
+  return end_ > 0;
+}
+
+bool LineReader::next(std::string& line) {
+  line.clear();
+  truncated_ = false;
+  bool any = false;
+  for (;;) {
+    if (pos_ == end_ && !fill()) {
+      if (any) endedWithBreak_ = false;
+      return any;
+    }
+    if (skipLf_) {
+      skipLf_ = false;
+      if (buffer_[pos_] == '\n') {
+        ++pos_;
+        continue;
+      }
+    }
+    any = true;
+    std::size_t i = pos_;
+    while (i < end_ && buffer_[i] != '\r' && buffer_[i] != '\n')
+      ++i;
+    const std::size_t room = maxLine_ - std::min(maxLine_, line.size());
+    const std::size_t take = std::min(i - pos_, room);
+    line.append(buffer_.data() + pos_, take);
+    if (take < i - pos_) truncated_ = true;
+    if (i < end_) {
+      skipLf_ = buffer_[i] == '\r';
+      pos_ = i + 1;
+      endedWithBreak_ = true;
+      return true;
+    }
+    pos_ = end_;
+  }
+}
+
+std::vector<std::string> splitLines(std::string_view text) {
+  std::vector<std::string> lines;
+  std::size_t start = 0;
+  while (start < text.size()) {
+    std::size_t i = start;
+    while (i < text.size() && text[i] != '\r' && text[i] != '\n')
+      ++i;
+    lines.emplace_back(text.substr(start, i - start));
+    if (i < text.size() && text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n') ++i;
+    start = i + 1;
+  }
+  return lines;
+}
+
+std::vector<std::string> readLines(const std::filesystem::path& file) {
+  LineReader reader(file);
+  std::vector<std::string> lines;
+  std::string line;
+  while (reader.next(line))
+    lines.push_back(line);
+  return lines;
+}
+
+std::string joinLines(const std::vector<std::string>& lines) {
+  std::string out;
+  for (const auto& line : lines) {
+    out += line;
+    out += "\r\n";
+  }
+  return out;
+}
+
+}  // namespace kelmora

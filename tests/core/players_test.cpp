@@ -1,0 +1,206 @@
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+
+#include <string>
+#include <vector>
+
+#include "core/players/accounts.h"
+#include "core/players/records.h"
+#include "core/text/file_error.h"
+#include "test_support.h"
+
+namespace kelmora {
+namespace {
+
+using test::cp;
+using test::TempDir;
+
+std::string accountRecord(const std::string& name, const std::string& password, char filler) {
+  std::string r(64, filler);
+  r[0] = static_cast<char>(name.size());
+  r.replace(1, name.size(), name);
+  r[21] = static_cast<char>(password.size());
+  r.replace(22, password.size(), password);
+  return r;
+}
+
+struct Accounts {
+  TempDir dir;
+  std::vector<std::string> errors;
+  AccountTable table{dir.path(), [this](const std::string& m) { errors.push_back(m); }};
+
+  std::vector<std::string> names() const {
+    std::vector<std::string> out;
+    for (int n = 1; n <= table.accountCount(); ++n)
+      out.push_back(table.accountName(n));
+    return out;
+  }
+};
+
+TEST(AccountsFile, RecordsRoundTripByteForByteAndATrailingPieceIsDropped) {
+  Accounts a;
+  const std::string file = accountRecord("Ann", "pw", '\x5A') + accountRecord("Bob", "", '\x01') +
+                           std::string(2, '\x7F');
+  a.dir.write("account.ini", file);
+  EXPECT_EQ(a.table.loadAccounts(), 2);
+  EXPECT_EQ(a.names(), (std::vector<std::string>{"Ann", "Bob"}));
+  a.table.saveAccounts();
+  EXPECT_EQ(a.dir.read("account.ini"), file.substr(0, 128));
+
+  struct stat st {};
+  ASSERT_EQ(::stat((a.dir / "account.ini").c_str(), &st), 0);
+  EXPECT_EQ(st.st_mode & 0777, 0600u);
+}
+
+TEST(AccountsFile, AMissingFileIsAnEmptyTableAndTheFirstSaveCreatesIt) {
+  Accounts a;
+  try {
+    a.table.loadAccounts();
+    FAIL();
+  } catch (const FileError& e) {
+    EXPECT_STREQ(e.what(), "File not found");
+  }
+  EXPECT_EQ(a.table.accountCount(), 0);
+  a.table.saveAccounts();
+  EXPECT_EQ(a.dir.read("account.ini"), "");
+  a.table.addAccount(cp("Очень длинное имя игрока"), "0123456789ABC");
+  a.table.saveAccounts();
+  Accounts b;
+  b.dir.write("account.ini", a.dir.read("account.ini"));
+  b.table.loadAccounts();
+  EXPECT_EQ(b.table.accountName(1), cp("Очень длинное имя иг"));
+  EXPECT_EQ(b.table.accountPassword(1), "0123456789");
+}
+
+TEST(AccountsFile, RecordsBeyondOneHundredAreKeptOnSave) {
+  Accounts a;
+  std::string file;
+  for (int i = 0; i < 130; ++i)
+    file += accountRecord("P" + std::to_string(i), "x", '\0');
+  a.dir.write("account.ini", file + "tail");
+  EXPECT_EQ(a.table.loadAccounts(), 100);
+  EXPECT_EQ(a.table.recordsBeyondCapacity(), 30);
+  ASSERT_TRUE(a.table.deleteAccount(1, "x"));
+  a.table.saveAccounts();
+  EXPECT_EQ(a.dir.read("account.ini"), file.substr(64));
+}
+
+TEST(AccountChecks, DeletingKeepsTheOrderAndWrongPasswordsChangeNothing) {
+  Accounts a;
+  for (const char* n : {"1", "2", "3", "4", "5"})
+    a.table.addAccount(n, n);
+  EXPECT_FALSE(a.table.deleteAccount(2, "x"));
+  EXPECT_EQ(a.errors, std::vector<std::string>{cp("Ошибка! В доступе отказано!")});
+  EXPECT_TRUE(a.table.deleteAccount(2, "2"));
+  EXPECT_EQ(a.names(), (std::vector<std::string>{"1", "3", "4", "5"}));
+  EXPECT_TRUE(a.table.deleteAccount(4, "5"));
+  EXPECT_EQ(a.names(), (std::vector<std::string>{"1", "3", "4"}));
+}
+
+TEST(AccountChecks, PasswordsMatchOnlyExactly) {
+  Accounts a;
+  a.table.addAccount("Same", "Secret");
+  a.table.addAccount("Same", "");
+  a.table.addAccount("Trim", " pw ");
+  const struct {
+    int n;
+    std::string typed;
+    bool ok;
+  } cases[] = {{1, "Secret", true},  {1, "secret", false}, {1, "Secret ", false}, {2, "", true},
+               {2, "Secret", false}, {3, "pw", false},     {3, " pw ", true}};
+  for (const auto& c : cases)
+    EXPECT_EQ(a.table.confirmPlayer(c.n, c.typed), c.ok) << c.typed;
+  EXPECT_EQ(a.errors.back(), cp("Ошибка! Неверный пароль"));
+  EXPECT_TRUE(a.table.deleteAccount(2, ""));
+  EXPECT_EQ(a.table.accountCount(), 2);
+}
+
+std::string recordEntry(const std::string& name, const std::string& date, std::int32_t winnings) {
+  std::string r(36, '\0');
+  r[0] = static_cast<char>(name.size());
+  r.replace(1, name.size(), name);
+  r[21] = static_cast<char>(date.size());
+  r.replace(22, date.size(), date);
+  r[30] = '\x11';  // reserved bytes must survive
+  for (int i = 0; i < 4; ++i)
+    r[32 + i] = static_cast<char>(static_cast<std::uint32_t>(winnings) >> (8 * i));
+  return r;
+}
+
+std::string recordsFile(const std::vector<std::int32_t>& top) {
+  std::string file;
+  for (std::size_t i = 0; i < 100; ++i) {
+    file += recordEntry("N" + std::to_string(i + 1), "01.01.02", i < top.size() ? top[i] : 0);
+  }
+  return file;
+}
+
+TEST(RecordsFile, RoundTripsExactlyAndIgnoresBytesPastTheTable) {
+  TempDir dir;
+  const std::string file = recordsFile({50000, -5, 7});
+  dir.write("res.res", file + "extra");
+  const auto table = readRecords(dir.path());
+  EXPECT_EQ(table.entries[1].winnings, -5);
+  writeRecords(dir.path(), table);
+  EXPECT_EQ(dir.read("res.res"), file);
+}
+
+TEST(RecordsFile, MissingShortOrUnreadableFilesFailWithTheirTexts) {
+  TempDir dir;
+  const auto failure = [&] {
+    try {
+      readRecords(dir.path());
+    } catch (const FileError& e) {
+      return std::string(e.what());
+    }
+    return std::string("no failure");
+  };
+  EXPECT_EQ(failure(), "File not found");
+  dir.write("res.res", std::string(3599, '\0'));
+  EXPECT_EQ(failure(), "Read beyond end of file");
+  std::filesystem::remove(dir / "res.res");
+  std::filesystem::create_directory(dir / "res.res");
+  EXPECT_EQ(failure(), "Cannot open file res.res");
+}
+
+TEST(RecordsInsertion, PlacesPayoutsAboveEqualResults) {
+  const struct {
+    std::vector<std::int32_t> top;
+    std::int32_t payout;
+    int place;
+  } cases[] = {{{5000, 2500, 2500}, 2500, 2},
+               {{5000, 2500}, 0, 3},
+               {{}, 0, 1},
+               {std::vector<std::int32_t>(100, 10), 9, 0},
+               {std::vector<std::int32_t>(99, 10), 9, 100},
+               {{1000, -3}, -3, 2}};
+  for (const auto& c : cases) {
+    TempDir dir;
+    dir.write("res.res", recordsFile(c.top));
+    EXPECT_EQ(placeFor(readRecords(dir.path()), c.payout), c.place) << c.payout;
+  }
+}
+
+TEST(RecordsInsertion, ShiftsDownCutsNameAndDateAndKeepsTheSlotsOtherBytes) {
+  TempDir dir;
+  dir.write("res.res", recordsFile({5000, 2500, 2500}));
+  auto table = readRecords(dir.path());
+  insertEntry(table, 2, cp("Игрок с очень длинным именем"), "07.12.2026", 2500);
+  writeRecords(dir.path(), table);
+  const auto back = readRecords(dir.path());
+  EXPECT_EQ(back.entries[1].name.str(), cp("Игрок с очень длинны"));
+  EXPECT_EQ(back.entries[1].date.str(), "07.12.20");
+  EXPECT_EQ(back.entries[1].reserved[0], 0x11);
+  EXPECT_EQ(back.entries[2].name.str(), "N2");
+  EXPECT_EQ(back.entries[3].name.str(), "N3");
+  EXPECT_EQ(back.entries[99].name.str(), "N99");
+  EXPECT_EQ(dir.read("res.res").size(), 3600u);
+  EXPECT_EQ(placeMessage(2), cp("Вы попали на 2 место в таблице рекордов!"));
+
+  insertEntry(table, 100, "Last", "d", 1);
+  EXPECT_EQ(table.entries[99].name.str(), "Last");
+  EXPECT_EQ(table.entries[98].name.str(), "N98");
+}
+
+}  // namespace
+}  // namespace kelmora
