@@ -15,10 +15,10 @@ namespace kelmora::test {
 // given, so each test sees only its own files.
 class TempDir {
  public:
-  TempDir() {
+  explicit TempDir(const std::filesystem::path& parent = std::filesystem::temp_directory_path()) {
     static int counter = 0;
-    path_ = std::filesystem::temp_directory_path() /
-            ("kelmora-test-" + std::to_string(::getpid()) + "-" + std::to_string(counter++));
+    path_ =
+        parent / ("kelmora-test-" + std::to_string(::getpid()) + "-" + std::to_string(counter++));
     std::filesystem::remove_all(path_);
     std::filesystem::create_directories(path_);
   }

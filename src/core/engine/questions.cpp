@@ -1,0 +1,81 @@
+// Putting questions on screen and judging the answers.
+#include "core/engine/game.h"
+#include "core/text/cp1251.h"
+
+namespace kelmora {
+
+namespace {
+
+template <int N>
+int drawUnused(Random& random, int count, UsedList<N>& used, int* redraws) {
+  // With every question of the base asked in this cycle the list starts over: a small base
+  // repeats questions instead of drawing for ever.
+  if (used.count >= count) used.clear();
+  int c = random.randomIndex(count);
+  while (used.contains(c + 1)) {
+    if (redraws) ++*redraws;
+    c = random.randomIndex(count);
+  }
+  used.add(c + 1);
+  return c;
+}
+
+}  // namespace
+
+std::string normalizeAnswer(std::string_view typed) {
+  std::string out;
+  out.reserve(typed.size());
+  for (const char ch : typed) {
+    const auto c = static_cast<unsigned char>(ch);
+    if (c == ' ' || c == '.' || c == '!' || c == '-') continue;
+    if (c >= 0xC0 && c <= 0xDF) {
+      out.push_back(static_cast<char>(c + 0x20));
+    } else if (c == 0xA8 || c == 0xB8) {
+      out.push_back(static_cast<char>(0xE5));
+    } else {
+      out.push_back(ch);
+    }
+  }
+  return out;
+}
+
+void Game::drawQuestion(bool fromMain) {
+  state_.redrawCount = 0;
+  screen_.questionLines.clear();
+  const QuestionTable& base = fromMain ? static_cast<const QuestionTable&>(mainBase_)
+                                       : static_cast<const QuestionTable&>(replacementBase_);
+  if (base.questionCount == 0) return;  // the buttons keep an empty base from being drawn
+  const int c = fromMain
+                    ? drawUnused(random_, base.questionCount, state_.usedMain, &state_.redrawCount)
+                    : drawUnused(random_, base.questionCount, state_.usedReplacement, nullptr);
+  screen_.questionLines = {base.questionTexts[static_cast<std::size_t>(c)]};
+  state_.currentQuestion = c;
+  state_.replacementShown = !fromMain;
+}
+
+void Game::checkAnswer(std::string_view typed) {
+  handle([&] {
+    if (typed.empty() || !running() || !screen_.answerBox.enabled) return;
+    screen_.answerBox.text = std::string(typed);
+    appendLog(std::string("[Вопрос] - "_cp) + std::to_string(state_.currentQuestion) + "(" +
+              std::to_string(state_.redrawCount) + ") " + std::string("[Ответ] - "_cp) +
+              std::string(typed));
+    const std::string answer = normalizeAnswer(typed);
+    screen_.answerBox.set(answer);
+    const QuestionTable& base = state_.replacementShown
+                                    ? static_cast<const QuestionTable&>(replacementBase_)
+                                    : static_cast<const QuestionTable&>(mainBase_);
+    const auto& row = base.answerVariants[static_cast<std::size_t>(state_.currentQuestion)];
+    bool right = false;
+    for (const auto& slot : row)
+      right = right || slot == answer;
+    state_.replacementShown = false;
+    if (right) {
+      acceptRightAnswer();
+    } else {
+      loseGame();
+    }
+  });
+}
+
+}  // namespace kelmora

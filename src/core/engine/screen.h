@@ -1,0 +1,95 @@
+#pragma once
+
+// Everything the rules show in the main window, as plain data. The game changes it; the
+// window draws it in one place; tests read it.
+
+#include <array>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace kelmora {
+
+// 0xBBGGRR, as the layout gives them.
+using Colour = std::uint32_t;
+inline constexpr Colour kNavy = 0x800000;
+inline constexpr Colour kGreen = 0x008000;
+inline constexpr Colour kRed = 0x0000FF;
+inline constexpr Colour kWhite = 0xFFFFFF;
+
+// The two system colours the topic selector switches between.
+enum class FieldColour { Window, ButtonFace };
+
+struct Label {
+  std::string caption;
+  bool enabled = false;
+  bool operator==(const Label&) const = default;
+};
+
+struct Circle {
+  Colour colour = kNavy;
+  bool visible = false;
+  bool letterVisible = false;  // the "В" on a question circle; replacement circles have none
+  bool operator==(const Circle&) const = default;
+};
+
+// A box the player types into. The game bumps revision whenever it writes the text itself,
+// so the window overwrites the widget only then and a clock tick never wipes what is typed.
+struct EditBox {
+  std::string text;
+  bool enabled = false;
+  unsigned revision = 0;
+
+  void set(std::string value) {
+    text = std::move(value);
+    ++revision;
+  }
+  // What the player sees; the revision is only a drawing hint.
+  bool operator==(const EditBox& o) const { return text == o.text && enabled == o.enabled; }
+};
+
+struct Screen {
+  std::string caption;  // the window caption
+
+  std::array<Label, 5> ladder;               // Label9..Label13, round 1 first
+  std::array<Circle, 5> questionCircles;     // v1..v5 with their letters vl1..vl5
+  std::array<Circle, 3> replacementCircles;  // z1..z3
+
+  Label bank;             // Label8
+  Label questionSeconds;  // Label5
+  Label roundSeconds;     // second (always greyed)
+  Label timeLeft;         // osttime (red text, enabled in the last 30 seconds)
+
+  std::vector<std::string> questionLines;  // Memo1
+  bool questionBoxEnabled = false;
+  EditBox answerBox;  // Edit1
+  bool passEnabled = false;
+  bool replaceEnabled = false;
+
+  std::vector<std::string> topicNames;  // ComboBox1's items
+  bool topicSelectorEnabled = true;
+  FieldColour topicSelectorColour = FieldColour::Window;
+  std::string topicCaption;    // Label3
+  bool warningVisible = true;  // Label4 "Внимание!"
+
+  std::array<std::string, 2> statusPanels;
+  bool newGameEnabled = true;  // menu item N2
+
+  int timeBoxTop = 0;     // GroupBox4
+  int gongBoxLeft = 304;  // GroupBox6
+  int gongBoxTop = 368;
+  bool gongBoxVisible = true;
+  EditBox gongValue;                        // Edit2, read-only: it only shows the ticker's values
+  std::array<bool, 3> gongChoiceEnabled{};  // Button3..Button5
+  bool gongStopEnabled = false;             // Button6
+
+  bool operator==(const Screen&) const = default;
+};
+
+// The main window as it is created, before start-up has run.
+Screen initialScreen();
+
+// The ladder label's caption at rest for round r = 1..5.
+std::string ladderCaption(int round);
+
+}  // namespace kelmora

@@ -1,0 +1,45 @@
+// Start-up of the main window, and the records table at the end of a game and from the menu.
+#include "core/engine/game.h"
+#include "core/players/records.h"
+#include "core/text/cp1251.h"
+
+namespace kelmora {
+
+void Game::startUp(std::string_view player) {
+  handle([&] {
+    player_ = std::string(player);
+    state_.usedMain.clear();
+    state_.usedReplacement.clear();
+    screen_.gongBoxVisible = false;
+    hideGameCircles();
+    state_.secondsLeft = GameState::kFullTime;
+    state_.questionSeconds = 0;
+    state_.roundSeconds = 0;
+    state_.stake = 0;
+    const Notify notify = [this](const std::string& text) { message(text); };
+    topics_ = loadTopicList(dir_, notify);
+    screen_.topicNames = topics_.names();
+    loadMainBase(dir_, mainBase_, notify);
+    const int n = mainBase_.questionCount;
+    screen_.caption = std::string("Кельмора... ["_cp) + player_ + "]";
+    screen_.statusPanels[0] = std::string("Вопросов в базе: "_cp) + std::to_string(n);
+    appendLog(std::string("Колличество вопросов - "_cp) + std::to_string(n));
+  });
+}
+
+void Game::insertResult(int payout) {
+  auto table = readRecords(dir_);
+  const int place = placeFor(table, payout);
+  if (place > 0) {
+    insertEntry(table, place, player_, calendar_.shortDate(), payout);
+    message(placeMessage(place));
+    writeRecords(dir_, table);
+  }
+  prompts_.showRecords(readRecords(dir_));
+}
+
+void Game::showRecords() {
+  handle([&] { prompts_.showRecords(readRecords(dir_)); });
+}
+
+}  // namespace kelmora
