@@ -1,0 +1,162 @@
+#include "check/check_cli.h"
+
+#include <gtest/gtest.h>
+
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "tools_test_support.h"
+
+namespace kelmora::check {
+namespace {
+
+using test::cpLines;
+using test::TempDir;
+
+std::vector<std::string> mainBase(int n) {
+  std::vector<std::string> lines;
+  for (int i = 0; i < n; ++i)
+    lines.push_back("Вопрос " + std::to_string(i) + "?\\ответ" + std::to_string(i) + "/");
+  return lines;
+}
+
+const std::vector<std::string> kTopics = {"[История]", "В?\\а/", "Г?\\б/", "Д?\\в/", "%"};
+
+struct CheckRun {
+  int status;
+  std::string out;
+  std::string err;
+};
+
+CheckRun run(const TempDir& dir, const std::vector<std::string>& args) {
+  std::ostringstream out;
+  std::ostringstream err;
+  const int status = runCheck(args, dir.path(), out, err);
+  return {status, out.str(), err.str()};
+}
+
+struct StatusCase {
+  const char* name;
+  std::vector<std::string> main;    // kelmora.db
+  std::vector<std::string> topics;  // zamen.db
+  int status;
+  std::string lastLine;
+  friend void PrintTo(const StatusCase& c, std::ostream* os) { *os << c.name; }
+};
+
+class CheckStatus : public ::testing::TestWithParam<StatusCase> {};
+
+TEST_P(CheckStatus, TellsCleanWarningsAndErrorsApart) {
+  const auto& c = GetParam();
+  TempDir dir;
+  dir.write("kelmora.db", cpLines(c.main));
+  dir.write("zamen.db", cpLines(c.topics));
+  const CheckRun r = run(dir, {});
+  EXPECT_EQ(r.status, c.status) << r.out;
+  EXPECT_TRUE(r.out.ends_with(c.lastLine + "\n")) << r.out;
+  EXPECT_EQ(r.err, "");
+
+  // The real program gives the same status from the current directory.
+  const std::string command =
+      "cd '" + dir.path().string() + "' && '" KELMORA_CHECK_TOOL "' >/dev/null 2>&1";
+  EXPECT_EQ(test::exitCodeOf(command), c.status);
+}
+
+std::vector<std::string> plus(std::vector<std::string> lines, const std::string& more) {
+  lines.push_back(more);
+  return lines;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Bases, CheckStatus,
+    ::testing::Values(StatusCase{"Clean", mainBase(25), kTopics, 0, "Замечаний нет."},
+                      StatusCase{"Warning", plus(mainBase(25), "Вопрос?\\ответ"), kTopics, 1,
+                                 "Итого: 0 ошибок, 1 предупреждение."},
+                      StatusCase{"Errors",
+                                 plus(mainBase(25), "ошибка"),
+                                 {"[А]", "В?\\Б/"},
+                                 2,
+                                 "Итого: 3 ошибки, 1 предупреждение."}));
+
+TEST(CheckCli, MissingFilesAreErrorsWithTheirNames) {
+  TempDir dir;
+  const CheckRun r = run(dir, {});
+  EXPECT_EQ(r.status, 2);
+  EXPECT_EQ(r.out,
+            "kelmora.db: ошибка: файл не найден\n"
+            "zamen.db: ошибка: файл не найден\n"
+            "Итого: 2 ошибки, 0 предупреждений.\n");
+}
+
+TEST(CheckCli, FindingLinesCarryTheNameAsGivenAndTheLineNumber) {
+  TempDir dir;
+  dir.write("kelmora.db", cpLines(plus(mainBase(25), "Вопрос?\\Ответ/")));
+  const std::string file = (dir / "kelmora.db").string();
+  const CheckRun r = run(dir, {file});
+  EXPECT_EQ(r.status, 2);
+  EXPECT_TRUE(r.out.starts_with(file + ":26: ошибка: вариант «Ответ» никогда не совпадёт"))
+      << r.out;
+}
+
+TEST(CheckCli, BadUseIsStatusTwoWithAMessage) {
+  TempDir dir;
+  for (const auto& args : std::vector<std::vector<std::string>>{{"--verbose"}, {"--main"}}) {
+    const CheckRun r = run(dir, args);
+    EXPECT_EQ(r.status, 2);
+    EXPECT_EQ(r.out, "");
+    EXPECT_NE(r.err.find("kelmora-check: "), std::string::npos) << r.err;
+  }
+}
+
+TEST(CheckCli, HelpListsErrorsAndWarnings) {
+  TempDir dir;
+  const CheckRun r = run(dir, {"--help"});
+  EXPECT_EQ(r.status, 0);
+  EXPECT_NE(r.out.find("Ошибки"), std::string::npos);
+  EXPECT_NE(r.out.find("Предупреждения"), std::string::npos);
+  EXPECT_NE(r.out.find("--dump"), std::string::npos);
+}
+
+TEST(CheckCli, OtherNamesAreRecognisedByContentOrByOption) {
+  TempDir dir;
+  // Valid as topics; as a main base its header line is erroneous.
+  dir.write("topics.txt", cpLines(kTopics));
+  const std::string file = (dir / "topics.txt").string();
+  EXPECT_EQ(run(dir, {file}).status, 0);
+  const CheckRun forced = run(dir, {"--main", file});
+  EXPECT_EQ(forced.status, 2);
+  EXPECT_NE(forced.out.find(file + ":1: ошибка: игра сообщит"), std::string::npos) << forced.out;
+
+  dir.write("main.txt", cpLines(mainBase(25)));
+  const std::string main = (dir / "main.txt").string();
+  EXPECT_EQ(run(dir, {main}).status, 0);
+  EXPECT_EQ(run(dir, {"--topics", main}).status, 1);  // every line lies outside a topic
+}
+
+TEST(CheckCli, DumpShowsWhatTheGameStores) {
+  TempDir dir;
+  auto main = mainBase(25);
+  main[0] = "Кто?\\абвгдежзийклмнопрстуфхцчшщ петр/";
+  dir.write("kelmora.db", cpLines(main));
+  dir.write("zamen.db", cpLines(kTopics));
+  const CheckRun r = run(dir, {"--dump"});
+  EXPECT_NE(r.out.find("== kelmora.db: основная база, 25 вопросов ==\n"
+                       "0: Кто?\n"
+                       "   ответы: «абвгдежзийклмнопрстуфхцч» «петр» «xcode» «xcode» «xcode»\n"
+                       "1: Вопрос 1?\n"),
+            std::string::npos)
+      << r.out;
+  EXPECT_NE(r.out.find("== zamen.db: база замен, 1 тема ==\n"
+                       "-- тема 0: «История» (строка 1), 3 вопроса --\n"
+                       "0: В?\n"
+                       "   ответы: «а» «xcode» «xcode» «xcode» «xcode»\n"),
+            std::string::npos)
+      << r.out;
+  EXPECT_NE(r.out.find("kelmora.db:1: ошибка: вариант «абвгдежзийклмнопрстуфхцчшщ» длиннее"),
+            std::string::npos);
+  EXPECT_EQ(r.status, 2);
+}
+
+}  // namespace
+}  // namespace kelmora::check

@@ -1,0 +1,147 @@
+#include "check/check_cli.h"
+
+#include <optional>
+#include <ostream>
+
+#include "check/base_checker.h"
+#include "core/bases/main_base.h"
+#include "core/bases/topics_base.h"
+#include "core/text/file_error.h"
+
+namespace kelmora::check {
+
+namespace {
+
+constexpr int kBadUse = 2;
+
+constexpr const char* kHelp =
+    R"(Использование: kelmora-check [--dump] [--main ФАЙЛ] [--topics ФАЙЛ] [ФАЙЛ...]
+
+Проверяет базы вопросов игры «Кельмора» так, как их прочитает сама игра, и сообщает о каждой
+проблеме с именем файла и номером строки. Без файлов проверяются kelmora.db и zamen.db в
+текущем каталоге. Файл kelmora.db проверяется как основная база, zamen.db — как база замен;
+файл с другим именем считается базой замен, если в нём есть строка, начинающаяся с «[»,
+иначе основной базой. --main и --topics задают вид файла явно.
+
+  --dump        показать, что увидит игра: каждый вопрос с номером (от 0) и пятью
+                ячейками ответов в том виде, как игра их хранит (до 24 символов,
+                пустые ячейки — «xcode»); для базы замен — по темам с их номерами
+  --main ФАЙЛ   проверить ФАЙЛ как основную базу (kelmora.db)
+  --topics ФАЙЛ проверить ФАЙЛ как базу замен (zamen.db)
+  --help        эта справка
+
+Ошибки (игра поведёт себя неправильно или ответ игрока будет оценён неверно):
+  - файл не найден или не читается;
+  - файл сохранён в UTF-8, а не в Windows-1251 (остальные проверки файла пропускаются);
+  - строка, о которой игра сообщит как об ошибочной (kelmora.db: нет «\», «\» в начале
+    строки, меньше трёх символов после «\», пустая строка);
+  - в kelmora.db больше 501 строки или в теме больше 101 вопроса, или тем больше 1000:
+    лишнее не загружается, и игра сообщает об этом при каждом запуске;
+  - в kelmora.db меньше 25 годных вопросов (столько может понадобиться за игровой цикл);
+  - строка длиннее 4096 символов (игра её обрезает);
+  - пустой текст вопроса; строка темы без «\» (игра режет её за три символа до конца);
+  - пустой вариант ответа (два пробела подряд, пробел после «\» или перед «/»): игра
+    засчитает ответ из одних пробелов, точек, «!» или «-»;
+  - вариант, который никогда не совпадёт с ответом: в нём заглавная русская буква, «ё»/«Ё»,
+    «.», «!» или «-» (ответ игрока приводится к строчным, «ё» читается как «е», а пробелы,
+    «.», «!» и «-» удаляются);
+  - вариант длиннее 24 символов: игра хранит только первые 24, и полный ответ не совпадёт;
+  - вариант после пятого, не повторяющий первые пять: игра его не читает;
+  - тема не закрыта строкой «%»; заголовок темы без «]» или с пустым названием;
+    тема без вопросов.
+
+Предупреждения (скорее всего, автор имел в виду другое):
+  - нет «/» после ответов; текст после «/» (игра его не читает);
+  - вариант повторяется в строке; варианты после пятого, которые пусты или повторяют
+    первые пять;
+  - один и тот же вопрос дважды в файле (пробелы по краям не учитываются);
+  - в теме меньше 3 вопросов (за игру можно взять 3 замены);
+  - строка короче 3 символов внутри темы (игра её пропускает);
+  - непустая строка вне темы: до первого заголовка или между «%» и следующим заголовком;
+  - две темы с одним названием; в базе замен нет ни одной темы.
+
+Код возврата: 0 — замечаний нет, 1 — только предупреждения, 2 — есть ошибки,
+файл не читается или команда задана неверно.
+)";
+
+struct Target {
+  std::filesystem::path path;
+  std::string shown;
+  std::optional<BaseKind> kind;  // by name or content when not given
+};
+
+struct Options {
+  bool dump = false;
+  bool help = false;
+  std::vector<Target> targets;
+};
+
+std::optional<Options> parse(const std::vector<std::string>& args, std::ostream& err) {
+  Options options;
+  bool optionsEnd = false;
+  for (std::size_t i = 0; i < args.size(); ++i) {
+    const std::string& arg = args[i];
+    if (optionsEnd || arg.empty() || arg[0] != '-' || arg == "-") {
+      options.targets.push_back({arg, arg, std::nullopt});
+    } else if (arg == "--") {
+      optionsEnd = true;
+    } else if (arg == "--dump") {
+      options.dump = true;
+    } else if (arg == "--help" || arg == "-h") {
+      options.help = true;
+    } else if (arg == "--main" || arg == "--topics") {
+      if (i + 1 == args.size()) {
+        err << "kelmora-check: после " << arg << " нужно имя файла\n";
+        return std::nullopt;
+      }
+      const std::string& file = args[++i];
+      options.targets.push_back(
+          {file, file, arg == "--main" ? BaseKind::kMain : BaseKind::kTopics});
+    } else {
+      err << "kelmora-check: неизвестный параметр " << arg << "\n";
+      return std::nullopt;
+    }
+  }
+  return options;
+}
+
+}  // namespace
+
+int runCheck(const std::vector<std::string>& args, const std::filesystem::path& workDir,
+             std::ostream& out, std::ostream& err) {
+  auto options = parse(args, err);
+  if (!options) {
+    err << "Справка: kelmora-check --help\n";
+    return kBadUse;
+  }
+  if (options->help) {
+    out << kHelp;
+    return 0;
+  }
+  if (options->targets.empty()) {
+    options->targets = {{workDir / kMainBaseFile, kMainBaseFile, BaseKind::kMain},
+                        {workDir / kTopicsFile, kTopicsFile, BaseKind::kTopics}};
+  }
+  std::vector<Finding> all;
+  for (const auto& target : options->targets) {
+    const BaseKind kind = target.kind.value_or(guessKind(target.path));
+    const bool main = kind == BaseKind::kMain;
+    auto findings = main ? checkMainBase(target.path, target.shown)
+                         : checkTopicsBase(target.path, target.shown);
+    if (options->dump) {
+      try {
+        out << (main ? dumpMainBase(target.path, target.shown)
+                     : dumpTopicsBase(target.path, target.shown));
+      } catch (const FileError&) {
+        // Already among the findings: the file cannot be read.
+      }
+    }
+    all.insert(all.end(), findings.begin(), findings.end());
+  }
+  for (const auto& finding : all)
+    out << formatFinding(finding) << "\n";
+  out << formatSummary(all) << "\n";
+  return exitStatus(all);
+}
+
+}  // namespace kelmora::check

@@ -1,0 +1,80 @@
+#pragma once
+
+// What the main base and the topics base checks share.
+
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <unordered_map>
+#include <vector>
+
+#include "check/base_checker.h"
+
+namespace kelmora::check {
+
+// The findings of one file.
+class Report {
+ public:
+  explicit Report(std::string file) : file_(std::move(file)) {}
+  void error(int line, std::string message) { add(line, Severity::kError, std::move(message)); }
+  void warning(int line, std::string message) { add(line, Severity::kWarning, std::move(message)); }
+  // Sorted by line, in the order found within a line.
+  std::vector<Finding> take();
+
+ private:
+  void add(int line, Severity severity, std::string message);
+  std::string file_;
+  std::vector<Finding> findings_;
+};
+
+// A file as the game's line reader delivers it: lines cut at kMaxLineLength.
+struct RawFile {
+  std::vector<std::string> lines;
+  std::vector<bool> cut;  // whether line i lost its tail
+};
+
+// Reports a missing or unreadable file and returns nothing then.
+std::optional<RawFile> readRaw(const std::filesystem::path& file, Report& report);
+
+// The line (from 1) of the first multi-byte UTF-8 sequence when most upper-half bytes of the
+// file form such sequences, that is when the file was saved as UTF-8; 0 otherwise.
+int utf8Line(const std::vector<std::string>& lines);
+
+// The game's loaders read a fixed name inside a directory. A file of another name is copied
+// under that name into a private directory, so that exactly the game's code reads it.
+class StagedBase {
+ public:
+  StagedBase(const std::filesystem::path& file, const char* gameName);
+  ~StagedBase();
+  StagedBase(const StagedBase&) = delete;
+  StagedBase& operator=(const StagedBase&) = delete;
+  const std::filesystem::path& dir() const { return dir_; }
+
+ private:
+  std::filesystem::path dir_;
+  bool owned_ = false;
+};
+
+// Code-page text for a message: «...» around its UTF-8.
+std::string inQuotes(std::string_view cp);
+// "1 вопрос", "3 вопроса", "5 вопросов".
+std::string counted(long long n, const char* one, const char* few, const char* many);
+
+// The checks of one question line once split into question text and answer part.
+void checkQuestion(std::string_view text, std::string_view answerPart, int line, Report& report);
+
+// Remembers question texts (blanks at either end do not count) to find repeated questions.
+class QuestionIndex {
+ public:
+  void check(std::string_view text, int line, std::string_view topic, Report& report);
+
+ private:
+  struct Seen {
+    int line;
+    std::string topic;
+  };
+  std::unordered_map<std::string, Seen> seen_;
+};
+
+}  // namespace kelmora::check
