@@ -1,7 +1,7 @@
 # The two commands a newcomer needs: `make play` and `make test`.
 JOBS ?= $(shell nproc)
 
-.PHONY: all deps build test play sanitize bench clean
+.PHONY: all deps build test play sanitize bench fuzz clean
 
 all: build
 
@@ -11,6 +11,9 @@ deps:
 build: deps
 	@cmake --preset default >/dev/null
 	@cmake --build --preset default -j$(JOBS)
+
+play: build
+	@scripts/play
 
 test: build
 	@ctest --preset default -j$(JOBS)
@@ -22,6 +25,12 @@ sanitize: deps
 
 bench: build
 	@build/default/bench/kelmora_bench
+
+# A short run of every libFuzzer target (clang); FUZZ_SECONDS sets how long each runs.
+fuzz: deps
+	@cmake --preset fuzz >/dev/null
+	@cmake --build --preset fuzz -j$(JOBS)
+	@fuzz/run-all build/fuzz/fuzz $${FUZZ_SECONDS:-20}
 
 clean:
 	rm -rf build

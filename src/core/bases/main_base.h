@@ -3,15 +3,12 @@
 // The main question base, kelmora.db: one question per line, read once per run.
 
 #include <filesystem>
-#include <functional>
 #include <string>
 
 #include "core/bases/question_table.h"
+#include "core/text/notify.h"
 
 namespace kelmora {
-
-// A modal information box, one per call, in the order of the calls.
-using Notify = std::function<void(const std::string& message)>;
 
 struct QuestionBase : QuestionTable {
   static constexpr int kCapacity = 501;

@@ -64,7 +64,7 @@ std::string accountsOverflowMessage(int beyond) {
          std::string(") останутся в файле и появятся в списке, когда в нём освободится место."_cp);
 }
 
-AccountTable::AccountTable(std::filesystem::path dir, ShowError showError)
+AccountTable::AccountTable(std::filesystem::path dir, Notify showError)
     : dir_(std::move(dir)), showError_(std::move(showError)) {}
 
 int AccountTable::loadAccounts() {

@@ -6,10 +6,10 @@
 #include <array>
 #include <cstdint>
 #include <filesystem>
-#include <functional>
 #include <string>
 #include <string_view>
 
+#include "core/text/notify.h"
 #include "core/text/short_string.h"
 
 namespace kelmora {
@@ -29,14 +29,13 @@ inline constexpr const char* kAccountsFile = "account.ini";
 inline constexpr unsigned kAccountsFileMode = 0600;
 
 // "Ошибка! " and the text, as the selection dialog shows it.
-using ShowError = std::function<void(const std::string& message)>;
 std::string errorMessage(std::string_view text);
 
 class AccountTable {
  public:
   static constexpr int kCapacity = 100;
 
-  AccountTable(std::filesystem::path dir, ShowError showError);
+  AccountTable(std::filesystem::path dir, Notify showError);
 
   // Reads account.ini; returns the number of players. Records past the 100 the table holds
   // are not shown but are written back after the table, so no player is ever lost.
@@ -62,7 +61,7 @@ class AccountTable {
 
  private:
   std::filesystem::path dir_;
-  ShowError showError_;
+  Notify showError_;
   std::array<PlayerAccount, kCapacity> slots_{};
   int count_ = 0;
   int beyondCapacity_ = 0;

@@ -60,6 +60,17 @@ void insertEntry(RecordsTable& table, int place, std::string_view name, std::str
   at->winnings = payout;
 }
 
+std::vector<std::array<std::string, 4>> recordsRows(const RecordsTable& table) {
+  std::vector<std::array<std::string, 4>> rows;
+  rows.reserve(table.entries.size());
+  for (std::size_t i = 0; i < table.entries.size(); ++i) {
+    const auto& e = table.entries[i];
+    rows.push_back(
+        {std::to_string(i + 1) + ".", e.name.str(), e.date.str(), std::to_string(e.winnings)});
+  }
+  return rows;
+}
+
 std::string placeMessage(int place) {
   return std::string("Вы попали на "_cp) + std::to_string(place) +
          std::string(" место в таблице рекордов!"_cp);

@@ -8,6 +8,7 @@
 #include <filesystem>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "core/text/short_string.h"
 
@@ -50,5 +51,9 @@ void insertEntry(RecordsTable& table, int place, std::string_view name, std::str
                  std::int32_t payout);
 
 std::string placeMessage(int place);
+
+// The records window's rows: "1." to "100.", then name, date and winnings as the player sees
+// them (negative winnings with their minus sign, no thousands separators).
+std::vector<std::array<std::string, 4>> recordsRows(const RecordsTable& table);
 
 }  // namespace kelmora

@@ -1,0 +1,69 @@
+#pragma once
+
+// The program: the eight windows, created once in their fixed order and alive until the end,
+// the game with its ports, and the log of the run.
+
+#include <filesystem>
+#include <memory>
+
+#include "app/main_window.h"
+#include "app/player_dialog.h"
+#include "app/records_window.h"
+#include "app/round_won_dialog.h"
+#include "app/small_windows.h"
+#include "app/window_ports.h"
+#include "core/engine/game.h"
+#include "core/log/game_log.h"
+
+namespace kelmora::app {
+
+class Application {
+ public:
+  // Tests replace chance, time and the calendar; the program uses the real ones.
+  struct Overrides {
+    Random* random = nullptr;
+    Timers* timers = nullptr;
+    Calendar* calendar = nullptr;
+  };
+
+  Application(std::filesystem::path dir, Overrides overrides);
+  explicit Application(std::filesystem::path dir);
+  // Writes the closing lines and saves the log, whatever state the game is in.
+  ~Application();
+  Application(const Application&) = delete;
+  Application& operator=(const Application&) = delete;
+
+  // The main window's first showing: sign-in, the bases, the caption and the count.
+  void start();
+
+  MainWindow& mainWindow() { return form1_; }
+  PlayerDialog& playerDialog() { return form2_; }
+  RoundWonDialog& roundWonDialog() { return form4_; }
+  RecordsWindow& recordsWindow() { return form6_; }
+  HelpWindow& helpWindow() { return form5_; }
+  AboutBox& aboutBox() { return about_; }
+  Game& game() { return *game_; }
+
+ private:
+  std::filesystem::path dir_;
+  GameLog log_;
+  ClockRandom clockRandom_;
+  LocaleCalendar localeCalendar_;
+  Random& random_;
+  Calendar& calendar_;
+
+  MainWindow form1_;
+  PlayerDialog form2_;
+  OptionsDialog form3_;
+  HelpWindow form5_;
+  AboutBox about_;
+  RoundWonDialog form4_;
+  EmptyWindow form7_;
+  RecordsWindow form6_;
+
+  std::unique_ptr<WindowTimers> windowTimers_;
+  std::unique_ptr<WindowPrompts> prompts_;
+  std::unique_ptr<Game> game_;
+};
+
+}  // namespace kelmora::app

@@ -1,0 +1,38 @@
+#pragma once
+
+// Fonts, colours and placement shared by the windows. The layout gives Windows fonts; the
+// metric-compatible Liberation fonts stand in for them so that every caption fits its place.
+
+#include <QColor>
+#include <QFont>
+#include <QRect>
+#include <QString>
+
+#include "core/engine/screen.h"
+
+class QWidget;
+class QLabel;
+
+namespace kelmora::app {
+
+inline const QString kTitle = QStringLiteral("Кельмора...");
+
+enum class Face { SansSerif, Arial, TimesNewRoman };
+QFont makeFont(Face face, int pixels, bool bold = false);
+
+// A 0xBBGGRR value as a colour.
+QColor colour(Colour bgr);
+// clBtnFace and clWindow of the system palette.
+QColor buttonFace();
+QColor windowColour();
+
+// A label at (left, top) in its parent, sized to its text as a designer's autosize label.
+QLabel* placeLabel(QWidget* parent, const char* objectName, const QString& text, int left, int top,
+                   const QFont& f);
+// Names a widget for tests and screen readers.
+void name(QWidget* widget, const char* objectName, const QString& accessibleName);
+
+// Centres a top-level window on the screen (or over a window).
+void centre(QWidget* window, const QWidget* over = nullptr);
+
+}  // namespace kelmora::app

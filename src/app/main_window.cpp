@@ -1,0 +1,199 @@
+#include "app/main_window.h"
+
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLayout>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QToolButton>
+
+#include "app/circle_shape.h"
+#include "app/look.h"
+#include "app/text.h"
+#include "app/window_ports.h"
+
+namespace kelmora::app {
+
+namespace {
+
+void setLabel(QLabel* label, const Label& state) {
+  const QString text = fromCp(state.caption);
+  if (label->text() != text) {
+    label->setText(text);
+    label->setAccessibleName(text);
+  }
+  label->setEnabled(state.enabled);
+}
+
+QString circleMeaning(const Circle& c, bool replacement) {
+  switch (c.colour) {
+    case kGreen:
+      return QStringLiteral("отвечен верно");
+    case kRed:
+      return QStringLiteral("проигран");
+    case kWhite:
+      return replacement ? QStringLiteral("использована") : QStringLiteral("пас");
+    default:
+      return replacement ? QStringLiteral("доступна") : QStringLiteral("не сыгран");
+  }
+}
+
+void setCircle(CircleShape* shape, const Circle& c, const QString& what, bool replacement) {
+  shape->setColour(colour(c.colour));
+  shape->setVisible(c.visible);
+  shape->setAccessibleName(what + QStringLiteral(": ") + circleMeaning(c, replacement));
+}
+
+}  // namespace
+
+MainWindow::MainWindow() {
+  setObjectName(QStringLiteral("TForm1"));
+  setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                 Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
+                 Qt::WindowCloseButtonHint);
+  timer1_.setObjectName(QStringLiteral("Timer1"));
+  timer1_.setInterval(1000);
+  timer1_.setTimerType(Qt::PreciseTimer);
+  timer2_.setObjectName(QStringLiteral("Timer2"));
+  timer2_.setInterval(2000);
+  buildLayout();
+  buildMenu();
+  layout()->setSizeConstraint(QLayout::SetFixedSize);
+}
+
+void MainWindow::attach(Game& game, MenuActions menu) {
+  game_ = &game;
+  menu_ = std::move(menu);
+  connectControls();
+  render();
+}
+
+void MainWindow::connectControls() {
+  connect(&timer1_, &QTimer::timeout, this, [this] { Timer1Timer(); });
+  connect(&timer2_, &QTimer::timeout, this, [this] { Timer2Timer(); });
+  connect(answer_, &QLineEdit::returnPressed, this,
+          [this] { run([this] { game_->checkAnswer(toCp(answer_->text())); }); });
+  connect(pass_, &QToolButton::clicked, this, [this] { run([this] { game_->passQuestion(); }); });
+  connect(replace_, &QToolButton::clicked, this,
+          [this] { run([this] { game_->replaceQuestion(); }); });
+  for (int k = 0; k < 3; ++k) {
+    connect(gongChoices_[static_cast<std::size_t>(k)], &QPushButton::clicked, this,
+            [this, k] { run([this, k] { game_->chooseGongColumn(k + 1); }); });
+  }
+  connect(stop_, &QPushButton::clicked, this, [this] { Button6Click(); });
+}
+
+void MainWindow::run(const std::function<void()>& command) {
+  if (!game_) return;
+  try {
+    command();
+  } catch (const std::exception& e) {
+    // The core reports its own file failures; anything else must still not escape into Qt.
+    showErrorBox(this, e.what());
+  }
+  render();
+}
+
+void MainWindow::N2Click() {
+  run([this] { game_->newGame(topics_->currentIndex()); });
+}
+void MainWindow::f1Click() {
+  run([this] { game_->showRecords(); });
+}
+void MainWindow::Timer1Timer() {
+  run([this] { game_->clockTick(); });
+}
+void MainWindow::Timer2Timer() {
+  run([this] { game_->gongTick(); });
+}
+void MainWindow::Button6Click() {
+  run([this] { game_->stopGong(); });
+}
+
+void MainWindow::render() {
+  if (!game_) return;
+  const Screen& s = game_->screen();
+  setWindowTitle(s.caption.empty() ? QString() : fromCp(s.caption));
+  newGame_->setEnabled(s.newGameEnabled);
+
+  for (std::size_t r = 0; r < ladder_.size(); ++r)
+    setLabel(ladder_[r], s.ladder[r]);
+  setLabel(questionSeconds_, s.questionSeconds);
+  setLabel(roundSeconds_, s.roundSeconds);
+  setLabel(timeLeft_, s.timeLeft);
+  setLabel(bank_, s.bank);
+  bank_->setAccessibleName(QStringLiteral("Банк: ") + bank_->text());
+
+  for (std::size_t k = 0; k < circles_.size(); ++k) {
+    setCircle(circles_[k], s.questionCircles[k], QStringLiteral("Вопрос %1").arg(k + 1), false);
+    letters_[k]->setVisible(s.questionCircles[k].letterVisible);
+  }
+  for (std::size_t k = 0; k < replacementCircles_.size(); ++k) {
+    setCircle(replacementCircles_[k], s.replacementCircles[k],
+              QStringLiteral("Замена %1").arg(k + 1), true);
+  }
+
+  const bool newQuestion = s.questionLines != shownQuestion_;
+  if (newQuestion) {
+    QStringList lines;
+    for (const auto& line : s.questionLines)
+      lines << fromCp(line);
+    question_->setPlainText(lines.join(QLatin1Char('\n')));
+    question_->setAccessibleDescription(question_->toPlainText());
+    shownQuestion_ = s.questionLines;
+  }
+  question_->setEnabled(s.questionBoxEnabled);
+  if (s.answerBox.revision != answerRevision_) {
+    answer_->setText(fromCp(s.answerBox.text));
+    answerRevision_ = s.answerBox.revision;
+  }
+  answer_->setEnabled(s.answerBox.enabled);
+  pass_->setEnabled(s.passEnabled);
+  replace_->setEnabled(s.replaceEnabled);
+  // Whenever a question appears, the player can type the answer at once.
+  if (newQuestion && s.answerBox.enabled) answer_->setFocus();
+
+  if (s.topicNames != shownTopics_) {
+    topics_->clear();
+    for (const auto& t : s.topicNames)
+      topics_->addItem(fromCp(t));
+    topics_->setCurrentIndex(s.topicNames.empty() ? -1 : 0);
+    shownTopics_ = s.topicNames;
+  }
+  topics_->setEnabled(s.topicSelectorEnabled);
+  QPalette p = topics_->palette();
+  const QColor field = s.topicSelectorColour == FieldColour::Window ? windowColour() : buttonFace();
+  p.setColor(QPalette::Base, field);
+  p.setColor(QPalette::Button, field);
+  topics_->setPalette(p);
+  topicCaption_->setText(fromCp(s.topicCaption));
+  topicCaption_->setAccessibleName(topicCaption_->text());
+  warning_->setVisible(s.warningVisible);
+
+  for (std::size_t i = 0; i < status_.size(); ++i) {
+    status_[i]->setText(fromCp(s.statusPanels[i]));
+    status_[i]->setAccessibleName(status_[i]->text());
+  }
+
+  timeBox_->move(timeBox_->x(), s.timeBoxTop);
+  gongBox_->move(s.gongBoxLeft, s.gongBoxTop);
+  gongBox_->setVisible(s.gongBoxVisible);
+  if (s.gongValue.revision != gongValueRevision_) {
+    gongValue_->setText(fromCp(s.gongValue.text));
+    gongValue_->setAccessibleName(QStringLiteral("Сумма: ") + gongValue_->text());
+    gongValueRevision_ = s.gongValue.revision;
+  }
+  gongValue_->setEnabled(s.gongValue.enabled);
+  const bool choosing = s.gongChoiceEnabled[0] && !gongChoices_[0]->isEnabled();
+  for (std::size_t k = 0; k < gongChoices_.size(); ++k)
+    gongChoices_[k]->setEnabled(s.gongChoiceEnabled[k]);
+  const bool stopping = s.gongStopEnabled && !stop_->isEnabled();
+  stop_->setEnabled(s.gongStopEnabled);
+  // The keyboard follows the gong game: first the columns, then "СТОП".
+  if (choosing) gongChoices_[0]->setFocus();
+  if (stopping) stop_->setFocus();
+}
+
+}  // namespace kelmora::app

@@ -1,0 +1,58 @@
+#pragma once
+
+// TForm2, "Выбор игрока": sign in, register, delete or re-register a player. It closes only
+// through a confirmed password; closing saves the accounts.
+
+#include <QDialog>
+
+#include "core/players/sign_in.h"
+
+class QComboBox;
+class QLineEdit;
+class QPushButton;
+
+namespace kelmora::app {
+
+class PlayerDialog : public QDialog {
+  Q_OBJECT
+
+ public:
+  PlayerDialog(const std::filesystem::path& dir, Notify message, Notify error);
+
+  // Creation: loads the accounts.
+  void FormCreate();
+  // Shows the dialog modally until a player has signed in; returns the player's name.
+  std::string signIn();
+  const SignIn& model() const { return model_; }
+
+ protected:
+  void reject() override {}  // Esc must not close it
+  void closeEvent(QCloseEvent* event) override;
+  // The only way out: a confirmed password, and then the accounts are saved.
+  void done(int result) override;
+
+ private:
+  void render();
+  void act(const std::function<void()>& step);
+  void Button1Click();
+
+  SignIn model_;
+  QComboBox* players_;
+  QLineEdit* password_;
+  QLineEdit* name_;
+  QLineEdit* newPassword_;
+  QLineEdit* repeatPassword_;
+  QPushButton* next_;
+  QPushButton* newPlayer_;
+  QPushButton* change_;
+  QPushButton* delete_;
+  QPushButton* add_;
+  int shownHeight_ = 0;
+  unsigned listRevision_ = 0;
+  unsigned passwordRevision_ = 0;
+  unsigned nameRevision_ = 0;
+  unsigned newPasswordRevision_ = 0;
+  unsigned repeatRevision_ = 0;
+};
+
+}  // namespace kelmora::app

@@ -1,0 +1,67 @@
+#include "app/records_window.h"
+
+#include <QHeaderView>
+#include <QTableWidget>
+
+#include "app/look.h"
+#include "app/text.h"
+#include "core/players/records.h"
+
+namespace kelmora::app {
+
+RecordsWindow::RecordsWindow(QWidget* parent)
+    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                          Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint) {
+  setObjectName(QStringLiteral("TForm6"));
+  setWindowTitle(QStringLiteral("Таблица рекордов"));
+  setFixedSize(296, 194);
+  setFont(makeFont(Face::SansSerif, 11));
+
+  list_ = new QTableWidget(RecordsTable::kEntries, 4, this);
+  name(list_, "ListView1", QStringLiteral("Таблица рекордов"));
+  list_->setGeometry(0, 0, 296, 194);
+  list_->setHorizontalHeaderLabels({QStringLiteral("№"), QStringLiteral("Имя игрока"),
+                                    QStringLiteral("Дата"), QStringLiteral("Выигрыш")});
+  const int widths[] = {30, 90, 60, 95};
+  for (int c = 0; c < 4; ++c)
+    list_->setColumnWidth(c, widths[c]);
+  list_->verticalHeader()->hide();
+  list_->verticalHeader()->setDefaultSectionSize(17);
+  list_->horizontalHeader()->setSectionsClickable(false);
+  list_->horizontalHeader()->setHighlightSections(false);
+  list_->setShowGrid(true);
+  list_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+  list_->setSelectionBehavior(QAbstractItemView::SelectRows);
+  list_->setSelectionMode(QAbstractItemView::ExtendedSelection);
+  list_->setWordWrap(false);
+  // The selection stays visible when the list loses the focus.
+  QPalette p = list_->palette();
+  p.setColor(QPalette::Inactive, QPalette::Highlight,
+             p.color(QPalette::Active, QPalette::Highlight));
+  p.setColor(QPalette::Inactive, QPalette::HighlightedText,
+             p.color(QPalette::Active, QPalette::HighlightedText));
+  list_->setPalette(p);
+}
+
+void RecordsWindow::fillRecordsWindow(const RecordsTable& table) {
+  list_->clearSelection();
+  const auto rows = recordsRows(table);
+  for (int r = 0; r < static_cast<int>(rows.size()); ++r) {
+    for (int c = 0; c < 4; ++c) {
+      auto* item = new QTableWidgetItem(
+          fromCp(rows[static_cast<std::size_t>(r)][static_cast<std::size_t>(c)]));
+      if (c == 3) item->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
+      list_->setItem(r, c, item);
+    }
+  }
+  list_->scrollToTop();
+}
+
+void RecordsWindow::showTable(const RecordsTable& table) {
+  fillRecordsWindow(table);
+  if (parentWidget()) centre(this, parentWidget()->window());
+  list_->setFocus();
+  exec();
+}
+
+}  // namespace kelmora::app

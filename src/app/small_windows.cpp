@@ -1,0 +1,162 @@
+#include "app/small_windows.h"
+
+#include <QCheckBox>
+#include <QDesktopServices>
+#include <QFrame>
+#include <QGroupBox>
+#include <QIcon>
+#include <QLabel>
+#include <QPainter>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QUrl>
+#include <QVBoxLayout>
+
+#include "app/look.h"
+#include "app/text.h"
+#include "app/window_ports.h"
+#include "core/text/file_error.h"
+#include "core/text/text_file.h"
+
+namespace kelmora::app {
+
+namespace {
+
+constexpr Qt::WindowFlags kCloseOnly = Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                                       Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint;
+
+const QString kAuthorMail = QStringLiteral("kelmora@example.org");
+const QString kReleasesPage = QStringLiteral("https://kelmora.example.org/releases");
+const QString kAuthorPage = QStringLiteral("https://kelmora.example.org");
+
+// A link label: blue, underlined, a pointing hand, and the shell's default action on click.
+QLabel* linkLabel(QWidget* parent, const char* objectName, const QString& text, const QUrl& target,
+                  int left, int top) {
+  auto* label = placeLabel(parent, objectName, text, left, top, makeFont(Face::SansSerif, 11));
+  QFont f = label->font();
+  f.setUnderline(true);
+  label->setFont(f);
+  QPalette p = label->palette();
+  p.setColor(QPalette::WindowText, Qt::blue);
+  label->setPalette(p);
+  label->setCursor(Qt::PointingHandCursor);
+  label->adjustSize();
+  label->setTextInteractionFlags(Qt::LinksAccessibleByMouse);
+  label->setText(QStringLiteral("<a href=\"%1\" style=\"color: blue;\">%2</a>")
+                     .arg(target.toString(QUrl::FullyEncoded), text.toHtmlEscaped()));
+  label->setOpenExternalLinks(false);
+  QObject::connect(label, &QLabel::linkActivated, label,
+                   [target](const QString&) { QDesktopServices::openUrl(target); });
+  return label;
+}
+
+}  // namespace
+
+QIcon programIcon() {
+  QPixmap pixmap(32, 32);
+  pixmap.fill(Qt::transparent);
+  QPainter p(&pixmap);
+  p.setRenderHint(QPainter::Antialiasing);
+  p.setBrush(colour(kNavy));
+  p.setPen(Qt::NoPen);
+  p.drawEllipse(1, 1, 30, 30);
+  p.setPen(Qt::white);
+  p.setFont(makeFont(Face::SansSerif, 20, true));
+  p.drawText(pixmap.rect(), Qt::AlignCenter, QStringLiteral("К"));
+  return QIcon(pixmap);
+}
+
+HelpWindow::HelpWindow(std::filesystem::path dir, QWidget* parent)
+    : QDialog(parent, kCloseOnly), dir_(std::move(dir)) {
+  setObjectName(QStringLiteral("TForm5"));
+  setWindowTitle(QStringLiteral("Помощь"));
+  resize(350, 303);
+  text_ = new QPlainTextEdit(QStringLiteral("Memo1"), this);
+  name(text_, "Memo1", QStringLiteral("Правила игры"));
+  text_->setReadOnly(true);
+  text_->setFont(makeFont(Face::SansSerif, 13));
+  text_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  text_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+  text_->setLineWrapMode(QPlainTextEdit::WidgetWidth);
+  QPalette p = text_->palette();
+  p.setColor(QPalette::Base, buttonFace());
+  text_->setPalette(p);
+  auto* layout = new QVBoxLayout(this);
+  layout->setContentsMargins(0, 0, 0, 0);
+  layout->addWidget(text_);
+}
+
+void HelpWindow::FormShow() {
+  try {
+    QStringList lines;
+    for (const auto& line : readLines(dir_ / "help.txt"))
+      lines << fromCp(line);
+    text_->setPlainText(lines.join(QLatin1Char('\n')));
+  } catch (const FileError& e) {
+    showErrorBox(parentWidget(), e.what());
+  }
+}
+
+void HelpWindow::showHelp() {
+  FormShow();
+  centre(this);
+  setWindowState(windowState() | Qt::WindowMaximized);
+  exec();
+}
+
+AboutBox::AboutBox(QWidget* parent) : QDialog(parent, kCloseOnly) {
+  setObjectName(QStringLiteral("TAboutBox"));
+  setWindowTitle(QStringLiteral("О программе..."));
+  setFixedSize(298, 225);
+  const QFont sans = makeFont(Face::SansSerif, 11);
+  setFont(sans);
+
+  auto* panel = new QFrame(this);
+  name(panel, "Panel1", QStringLiteral("О программе"));
+  panel->setGeometry(8, 8, 281, 177);
+  panel->setFrameShape(QFrame::Panel);
+  panel->setFrameShadow(QFrame::Sunken);
+  panel->setLineWidth(2);
+
+  auto* icon = new QLabel(panel);
+  name(icon, "ProgramIcon", QStringLiteral("Значок программы"));
+  icon->setPixmap(programIcon().pixmap(32, 32));
+  icon->setGeometry(16, 16, 32, 32);
+  placeLabel(panel, "Label4", QStringLiteral("Версия         : 1.01 (beta 2)"), 72, 16, sans);
+  placeLabel(panel, "Label3", QStringLiteral("Дата релиза: 02.11.2002"), 72, 32, sans);
+  placeLabel(panel, "Label2", QStringLiteral("Автор: команда Кельморы"), 72, 48, sans);
+  linkLabel(panel, "Label6", kAuthorMail, QUrl(QStringLiteral("mailto: ") + kAuthorMail), 144, 64);
+  placeLabel(panel, "Label7", QStringLiteral("Скачать новую версию"), 8, 104, sans);
+  linkLabel(panel, "Label5", QStringLiteral("kelmora.example.org"), QUrl(kReleasesPage), 144, 104);
+  placeLabel(panel, "Label8", QStringLiteral("Софт, кодинг,  приколы,"), 8, 128, sans);
+  placeLabel(panel, "Label10", QStringLiteral("а также многое другое  -  "), 8, 144, sans);
+  linkLabel(panel, "Label1", QStringLiteral("kelmora.example.org"), QUrl(kAuthorPage), 144, 144);
+
+  auto* ok = new QPushButton(QStringLiteral("OK"), this);
+  name(ok, "OKButton", QStringLiteral("OK"));
+  ok->setGeometry(111, 196, 75, 25);
+  ok->setDefault(true);
+  connect(ok, &QPushButton::clicked, this, &QDialog::accept);
+}
+
+OptionsDialog::OptionsDialog(QWidget* parent) : QDialog(parent, kCloseOnly) {
+  setObjectName(QStringLiteral("TForm3"));
+  setWindowTitle(QStringLiteral("Опции"));
+  setFixedSize(298, 82);
+  setFont(makeFont(Face::SansSerif, 11));
+  auto* box = new QGroupBox(QStringLiteral("Настройки"), this);
+  name(box, "GroupBox1", box->title());
+  box->setGeometry(8, 8, 281, 65);
+  auto* check = new QCheckBox(QStringLiteral("Отключить ГОНГ-ИГРУ"), box);
+  name(check, "CheckBox2", check->text());
+  check->setGeometry(16, 24, 137, 17);
+}
+
+EmptyWindow::EmptyWindow(QWidget* parent)
+    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint) {
+  setObjectName(QStringLiteral("TForm7"));
+  setWindowTitle(QStringLiteral("50000 Ваши!"));
+  setFixedSize(332, 328);
+}
+
+}  // namespace kelmora::app
