@@ -163,11 +163,13 @@ void MainWindow::render() {
     shownTopics_ = s.topicNames;
   }
   topics_->setEnabled(s.topicSelectorEnabled);
-  QPalette p = topics_->palette();
   const QColor field = s.topicSelectorColour == FieldColour::Window ? windowColour() : buttonFace();
-  p.setColor(QPalette::Base, field);
-  p.setColor(QPalette::Button, field);
-  topics_->setPalette(p);
+  if (topics_->palette().color(QPalette::Base) != field) {
+    QPalette p = topics_->palette();
+    p.setColor(QPalette::Base, field);
+    p.setColor(QPalette::Button, field);
+    topics_->setPalette(p);
+  }
   topicCaption_->setText(fromCp(s.topicCaption));
   topicCaption_->setAccessibleName(topicCaption_->text());
   warning_->setVisible(s.warningVisible);
