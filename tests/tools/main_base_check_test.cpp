@@ -12,29 +12,12 @@ namespace kelmora::check {
 namespace {
 
 using test::cpLines;
+using test::E;
+using test::Expect;
+using test::expectFindings;
 using test::shown;
 using test::TempDir;
-constexpr Severity E = Severity::kError;
-constexpr Severity W = Severity::kWarning;
-
-struct Expect {
-  int line;
-  Severity severity;
-  std::string fragment;  // UTF-8, part of the message
-};
-
-// Every expected finding is there, and nothing else is.
-void expectFindings(const std::vector<Finding>& found, const std::vector<Expect>& expected) {
-  EXPECT_EQ(found.size(), expected.size()) << shown(found);
-  for (const auto& e : expected) {
-    bool hit = false;
-    for (const auto& f : found) {
-      hit = hit || (f.line == e.line && f.severity == e.severity &&
-                    f.message.find(e.fragment) != std::string::npos);
-    }
-    EXPECT_TRUE(hit) << "missing at line " << e.line << ": " << e.fragment << "\n" << shown(found);
-  }
-}
+using test::W;
 
 std::vector<std::string> goodQuestions(int n, int from = 0) {
   std::vector<std::string> lines;

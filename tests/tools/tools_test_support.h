@@ -1,5 +1,6 @@
 #pragma once
 
+#include <gtest/gtest.h>
 #include <sys/wait.h>
 
 #include <cstdlib>
@@ -26,6 +27,30 @@ inline std::string shown(const std::vector<check::Finding>& findings) {
   for (const auto& f : findings)
     out += check::formatFinding(f) + "\n";
   return out.empty() ? "(no findings)\n" : out;
+}
+
+constexpr check::Severity E = check::Severity::kError;
+constexpr check::Severity W = check::Severity::kWarning;
+
+// One finding a test expects: its line, its severity and a part of its message (UTF-8).
+struct Expect {
+  int line;
+  check::Severity severity;
+  std::string fragment;
+};
+
+// Every expected finding is there, and nothing else is.
+inline void expectFindings(const std::vector<check::Finding>& found,
+                           const std::vector<Expect>& expected) {
+  EXPECT_EQ(found.size(), expected.size()) << shown(found);
+  for (const auto& e : expected) {
+    bool hit = false;
+    for (const auto& f : found) {
+      hit = hit || (f.line == e.line && f.severity == e.severity &&
+                    f.message.find(e.fragment) != std::string::npos);
+    }
+    EXPECT_TRUE(hit) << "missing at line " << e.line << ": " << e.fragment << "\n" << shown(found);
+  }
 }
 
 // The exit status of a shell command, -1 when it did not exit normally.

@@ -10,16 +10,12 @@ namespace kelmora::check {
 namespace {
 
 using test::cpLines;
+using test::E;
+using test::Expect;
+using test::expectFindings;
 using test::shown;
 using test::TempDir;
-constexpr Severity E = Severity::kError;
-constexpr Severity W = Severity::kWarning;
-
-struct Expect {
-  int line;
-  Severity severity;
-  std::string fragment;
-};
+using test::W;
 
 // A topic block: header, n distinct questions, and the closing "%" unless told otherwise.
 std::vector<std::string> topic(const std::string& name, int n, bool closed = true) {
@@ -50,16 +46,7 @@ TEST_P(TopicsBase, ReportsEveryProblemAtItsLine) {
   const auto& c = GetParam();
   TempDir dir;
   dir.write("zamen.db", cpLines(c.lines));
-  const auto found = checkTopicsBase(dir / "zamen.db", "zamen.db");
-  EXPECT_EQ(found.size(), c.expected.size()) << shown(found);
-  for (const auto& e : c.expected) {
-    bool hit = false;
-    for (const auto& f : found) {
-      hit = hit || (f.line == e.line && f.severity == e.severity &&
-                    f.message.find(e.fragment) != std::string::npos);
-    }
-    EXPECT_TRUE(hit) << "missing at line " << e.line << ": " << e.fragment << "\n" << shown(found);
-  }
+  expectFindings(checkTopicsBase(dir / "zamen.db", "zamen.db"), c.expected);
 }
 
 INSTANTIATE_TEST_SUITE_P(
