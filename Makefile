@@ -1,7 +1,7 @@
 # The two commands a newcomer needs: `make play` and `make test`.
 JOBS ?= $(shell nproc)
 
-.PHONY: all deps build test play sanitize bench fuzz clean
+.PHONY: all deps build test play sanitize bench fuzz fuzz-replay clean
 
 all: build
 
@@ -31,8 +31,17 @@ bench: build
 # A short run of every libFuzzer target (clang); FUZZ_SECONDS sets how long each runs.
 fuzz: deps
 	@cmake --preset fuzz >/dev/null
-	@cmake --build --preset fuzz -j$(JOBS)
+	@cmake --build --preset fuzz -j$(JOBS) --target kelmora_fuzz
 	@fuzz/run-all build/fuzz/fuzz $${FUZZ_SECONDS:-20}
+
+# Every fuzz target once over its seed corpus: quick and repeatable, so CI runs it.
+fuzz-replay: deps
+	@cmake --preset fuzz >/dev/null
+	@cmake --build --preset fuzz -j$(JOBS) --target kelmora_fuzz
+	@for t in main_base topics accounts records log text; do \
+	  build/fuzz/fuzz/fuzz_$$t -runs=0 fuzz/corpus/$$t >build/fuzz/replay-$$t.log 2>&1 \
+	    || { echo "fuzz_$$t failed on its corpus: build/fuzz/replay-$$t.log"; exit 1; }; \
+	done; echo "fuzz corpora replayed: ok"
 
 clean:
 	rm -rf build
