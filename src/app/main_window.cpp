@@ -115,7 +115,7 @@ void MainWindow::Button6Click() {
 void MainWindow::render() {
   if (!game_) return;
   const Screen& s = game_->screen();
-  setWindowTitle(s.caption.empty() ? QString() : fromCp(s.caption));
+  setWindowTitle(fromCp(s.caption));
   newGame_->setEnabled(s.newGameEnabled);
 
   for (std::size_t r = 0; r < ladder_.size(); ++r)
