@@ -12,10 +12,10 @@ QFont makeFont(Face face, int pixels, bool bold) {
   switch (face) {
     case Face::SansSerif:
     case Face::Arial:
-      f.setFamilies({QStringLiteral("Liberation Sans"), QStringLiteral("Arial")});
+      f.setFamily(QStringLiteral("Liberation Sans"));
       break;
     case Face::TimesNewRoman:
-      f.setFamilies({QStringLiteral("Liberation Serif"), QStringLiteral("Times New Roman")});
+      f.setFamily(QStringLiteral("Liberation Serif"));
       break;
   }
   f.setPixelSize(pixels);

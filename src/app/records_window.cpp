@@ -17,7 +17,8 @@ RecordsWindow::RecordsWindow(QWidget* parent)
   setFixedSize(296, 194);
   setFont(makeFont(Face::SansSerif, 11));
 
-  list_ = new QTableWidget(RecordsTable::kEntries, 4, this);
+  // The rows come with the first filling: building 100 empty rows here only slows start-up.
+  list_ = new QTableWidget(0, 4, this);
   name(list_, "ListView1", QStringLiteral("Таблица рекордов"));
   list_->setGeometry(0, 0, 296, 194);
   list_->setHorizontalHeaderLabels({QStringLiteral("№"), QStringLiteral("Имя игрока"),
@@ -46,6 +47,7 @@ RecordsWindow::RecordsWindow(QWidget* parent)
 void RecordsWindow::fillRecordsWindow(const RecordsTable& table) {
   list_->clearSelection();
   const auto rows = recordsRows(table);
+  list_->setRowCount(static_cast<int>(rows.size()));
   for (int r = 0; r < static_cast<int>(rows.size()); ++r) {
     for (int c = 0; c < 4; ++c) {
       auto* item = new QTableWidgetItem(

@@ -6,6 +6,7 @@
 #include <QGroupBox>
 #include <QIcon>
 #include <QLabel>
+#include <QMouseEvent>
 #include <QPainter>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -30,23 +31,34 @@ const QString kReleasesPage = QStringLiteral("https://kelmora.example.org/releas
 const QString kAuthorPage = QStringLiteral("https://kelmora.example.org");
 
 // A link label: blue, underlined, a pointing hand, and the shell's default action on click.
+class LinkLabel : public QLabel {
+ public:
+  LinkLabel(const QString& text, QUrl target, QWidget* parent)
+      : QLabel(text, parent), target_(std::move(target)) {
+    QFont f = makeFont(Face::SansSerif, 11);
+    f.setUnderline(true);
+    setFont(f);
+    QPalette p = palette();
+    p.setColor(QPalette::WindowText, Qt::blue);
+    setPalette(p);
+    setCursor(Qt::PointingHandCursor);
+  }
+
+ protected:
+  void mouseReleaseEvent(QMouseEvent* event) override {
+    if (rect().contains(event->position().toPoint())) QDesktopServices::openUrl(target_);
+  }
+
+ private:
+  QUrl target_;
+};
+
 QLabel* linkLabel(QWidget* parent, const char* objectName, const QString& text, const QUrl& target,
                   int left, int top) {
-  auto* label = placeLabel(parent, objectName, text, left, top, makeFont(Face::SansSerif, 11));
-  QFont f = label->font();
-  f.setUnderline(true);
-  label->setFont(f);
-  QPalette p = label->palette();
-  p.setColor(QPalette::WindowText, Qt::blue);
-  label->setPalette(p);
-  label->setCursor(Qt::PointingHandCursor);
+  auto* label = new LinkLabel(text, target, parent);
+  name(label, objectName, text);
+  label->move(left, top);
   label->adjustSize();
-  label->setTextInteractionFlags(Qt::LinksAccessibleByMouse);
-  label->setText(QStringLiteral("<a href=\"%1\" style=\"color: blue;\">%2</a>")
-                     .arg(target.toString(QUrl::FullyEncoded), text.toHtmlEscaped()));
-  label->setOpenExternalLinks(false);
-  QObject::connect(label, &QLabel::linkActivated, label,
-                   [target](const QString&) { QDesktopServices::openUrl(target); });
   return label;
 }
 
