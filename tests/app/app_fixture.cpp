@@ -70,9 +70,7 @@ void AppFixture::answer(const QString& text) {
 
 void AppFixture::answerRight() {
   const Game& game = app->game();
-  const QuestionTable& base = game.state().replacementShown
-                                  ? static_cast<const QuestionTable&>(game.replacementBase())
-                                  : static_cast<const QuestionTable&>(game.mainBase());
+  const QuestionTable& base = game.questionsFrom(!game.state().replacementShown);
   const auto c = static_cast<std::size_t>(game.state().currentQuestion);
   answer(app::fromCp(base.answerVariants[c][0].view()));
 }

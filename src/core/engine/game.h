@@ -55,6 +55,10 @@ class Game {
   const GongGame& gong() const { return gong_; }
   const QuestionBase& mainBase() const { return mainBase_; }
   const ReplacementBase& replacementBase() const { return replacementBase_; }
+  // The base a question is drawn from: the main base, or the chosen topic's questions.
+  const QuestionTable& questionsFrom(bool mainBase) const {
+    return mainBase ? static_cast<const QuestionTable&>(mainBase_) : replacementBase_;
+  }
   bool running() const { return screen_.questionBoxEnabled; }
 
  private:

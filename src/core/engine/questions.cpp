@@ -42,8 +42,7 @@ std::string normalizeAnswer(std::string_view typed) {
 void Game::drawQuestion(bool fromMain) {
   state_.redrawCount = 0;
   screen_.questionLines.clear();
-  const QuestionTable& base = fromMain ? static_cast<const QuestionTable&>(mainBase_)
-                                       : static_cast<const QuestionTable&>(replacementBase_);
+  const QuestionTable& base = questionsFrom(fromMain);
   if (base.questionCount == 0) return;  // the buttons keep an empty base from being drawn
   const int c = fromMain
                     ? drawUnused(random_, base.questionCount, state_.usedMain, &state_.redrawCount)
@@ -62,9 +61,7 @@ void Game::checkAnswer(std::string_view typed) {
               std::string(typed));
     const std::string answer = normalizeAnswer(typed);
     screen_.answerBox.set(answer);
-    const QuestionTable& base = state_.replacementShown
-                                    ? static_cast<const QuestionTable&>(replacementBase_)
-                                    : static_cast<const QuestionTable&>(mainBase_);
+    const QuestionTable& base = questionsFrom(!state_.replacementShown);
     const auto& row = base.answerVariants[static_cast<std::size_t>(state_.currentQuestion)];
     bool right = false;
     for (const auto& slot : row)
