@@ -7,12 +7,13 @@
 #include <cstdio>
 #include <vector>
 
+#include "app/look.h"
 #include "app_fixture.h"
 
 int main(int argc, char** argv) {
   qputenv("QT_QPA_PLATFORM", "offscreen");
   QApplication qt(argc, argv);
-  QApplication::setStyle(QStringLiteral("Windows"));
+  kelmora::app::installLook();
   kelmora::test::AppFixture f({{"Игрок", "pw"}}, 501);
   f.start();
   QTest::keyClick(&f.window(), Qt::Key_F2);

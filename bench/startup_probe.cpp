@@ -13,6 +13,7 @@
 #include <cstring>
 
 #include "app/application.h"
+#include "app/look.h"
 
 namespace {
 
@@ -49,7 +50,7 @@ int main(int argc, char** argv) {
     window.show();
     return quitWhenIdle();
   }
-  QApplication::setStyle(QStringLiteral("Windows"));
+  kelmora::app::installLook();
   kelmora::app::Application game(std::filesystem::current_path());
   signInWhenAsked();
   game.start();

@@ -6,10 +6,10 @@
 
 int main(int argc, char* argv[]) {
   QApplication qt(argc, argv);
-  // The classic look the game was designed in: bevelled boxes with their captions on the frame.
-  QApplication::setStyle(QStringLiteral("Windows"));
+  kelmora::app::installLook();
+  // No display name: Qt would append it to every window title, and each window's caption is
+  // exactly its own.
   QApplication::setApplicationName(QStringLiteral("kelmora"));
-  QApplication::setApplicationDisplayName(kelmora::app::kTitle);
   QApplication::setWindowIcon(kelmora::app::programIcon());
   kelmora::app::Application game(std::filesystem::current_path());
   game.start();

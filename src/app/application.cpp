@@ -1,5 +1,7 @@
 #include "app/application.h"
 
+#include <QLayout>
+
 #include "app/look.h"
 #include "core/text/file_error.h"
 
@@ -41,7 +43,7 @@ Application::Application(std::filesystem::path dir, Overrides overrides)
   prompts_ = std::make_unique<WindowPrompts>(form1_, form4_, form6_, [this] { form1_.render(); });
   Timers& timers = overrides.timers ? *overrides.timers : *windowTimers_;
   game_ = std::make_unique<Game>(dir_, log_, Game::Ports{random_, timers, *prompts_, calendar_});
-  form1_.attach(*game_, {[this] { about_.exec(); }, [this] { form5_.showHelp(); }});
+  form1_.attach(*game_, {[this] { about_.showBox(); }, [this] { form5_.showHelp(); }});
 }
 
 Application::Application(std::filesystem::path dir) : Application(std::move(dir), Overrides{}) {}
@@ -50,7 +52,10 @@ Application::~Application() {
   form1_.clockTimer().stop();
   form1_.gongTimer().stop();
   try {
-    log_.closeAndSave(calendar_.shortDate(), calendar_.longTime());
+    // The date is read before the time: the closing line is read that way.
+    const std::string date = calendar_.shortDate();
+    const std::string time = calendar_.longTime();
+    log_.closeAndSave(date, time);
   } catch (const FileError& e) {
     showErrorBox(nullptr, e.what());
   }
@@ -61,6 +66,8 @@ void Application::start() {
   const std::string player = form2_.signIn();
   game_->startUp(player);
   form1_.render();
+  // Centred with the size the fixed layout gives it, not the size of a window never laid out.
+  form1_.layout()->activate();
   centre(&form1_);
   form1_.show();
 }

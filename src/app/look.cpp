@@ -2,10 +2,33 @@
 
 #include <QApplication>
 #include <QLabel>
+#include <QProxyStyle>
 #include <QScreen>
+#include <QStyleFactory>
+#include <QTimer>
 #include <QWidget>
+#include <QWindow>
 
 namespace kelmora::app {
+
+namespace {
+
+class ClassicStyle : public QProxyStyle {
+ public:
+  ClassicStyle() : QProxyStyle(QStyleFactory::create(QStringLiteral("Windows"))) {}
+
+  int styleHint(StyleHint hint, const QStyleOption* option, const QWidget* widget,
+                QStyleHintReturn* returnData) const override {
+    if (hint == SH_LineEdit_PasswordCharacter) return u'*';
+    return QProxyStyle::styleHint(hint, option, widget, returnData);
+  }
+};
+
+}  // namespace
+
+void installLook() {
+  QApplication::setStyle(new ClassicStyle);  // the application takes ownership
+}
 
 QFont makeFont(Face face, int pixels, bool bold) {
   QFont f;
@@ -35,6 +58,10 @@ QColor windowColour() {
   return QApplication::palette().color(QPalette::Base);
 }
 
+QColor activeCaption() {
+  return colour(kNavy);
+}
+
 QLabel* placeLabel(QWidget* parent, const char* objectName, const QString& text, int left, int top,
                    const QFont& f) {
   auto* label = new QLabel(text, parent);
@@ -50,11 +77,51 @@ void name(QWidget* widget, const char* objectName, const QString& accessibleName
   widget->setAccessibleName(accessibleName);
 }
 
-void centre(QWidget* window, const QWidget* over) {
+QMargins frameMargins() {
+  // A hidden window keeps the frame it had on screen, so the player dialog, closed by now,
+  // still tells the main window what its frame will be.
+  for (const QWidget* w : QApplication::topLevelWidgets()) {
+    if (const QWindow* handle = w->windowHandle()) {
+      const QMargins m = handle->frameMargins();
+      if (!m.isNull()) return m;
+    }
+  }
+  return {};
+}
+
+namespace {
+
+bool framed(const QWidget* window) {
+  const QWindow* handle = window->windowHandle();
+  return handle && !handle->frameMargins().isNull();
+}
+
+void place(QWidget* window, const QWidget* over) {
   const QRect area = over ? over->frameGeometry() : window->screen()->availableGeometry();
-  QRect frame = window->frameGeometry();
+  const QMargins margins = framed(window) ? window->windowHandle()->frameMargins() : frameMargins();
+  QRect frame = window->geometry().marginsAdded(margins);
   frame.moveCenter(area.center());
-  window->move(frame.topLeft());
+  window->move(frame.topLeft());  // a window's position is its frame's corner
+}
+
+// The window manager frames a new window a moment after it is mapped, and a message box
+// learns its size only while it is shown: the first placing is then only a guess.
+void placeWhenFramed(QWidget* window, const QWidget* over, int triesLeft) {
+  QTimer::singleShot(20, window, [window, over, triesLeft] {
+    if (!window->isVisible()) return;
+    if (!framed(window) && triesLeft > 0) {
+      placeWhenFramed(window, over, triesLeft - 1);
+    } else {
+      place(window, over);
+    }
+  });
+}
+
+}  // namespace
+
+void centre(QWidget* window, const QWidget* over) {
+  place(window, over);
+  if (!framed(window)) placeWhenFramed(window, over, 10);
 }
 
 }  // namespace kelmora::app

@@ -2,6 +2,7 @@
 
 #include <QComboBox>
 #include <QGroupBox>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLayout>
 #include <QLineEdit>
@@ -46,6 +47,26 @@ void setCircle(CircleShape* shape, const Circle& c, const QString& what, bool re
   shape->setAccessibleName(what + QStringLiteral(": ") + circleMeaning(c, replacement));
 }
 
+// Players close every message with Enter; in the gong game Enter presses the focused column
+// or "СТОП" too, not only Space.
+class EnterPresses : public QObject {
+ public:
+  using QObject::QObject;
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override {
+    if (event->type() == QEvent::KeyPress) {
+      const int key = static_cast<QKeyEvent*>(event)->key();
+      auto* button = qobject_cast<QPushButton*>(watched);
+      if (button && (key == Qt::Key_Return || key == Qt::Key_Enter)) {
+        if (button->isEnabled()) button->click();
+        return true;
+      }
+    }
+    return QObject::eventFilter(watched, event);
+  }
+};
+
 }  // namespace
 
 MainWindow::MainWindow() {
@@ -74,7 +95,7 @@ void MainWindow::connectControls() {
   connect(&timer1_, &QTimer::timeout, this, [this] { Timer1Timer(); });
   connect(&timer2_, &QTimer::timeout, this, [this] { Timer2Timer(); });
   connect(answer_, &QLineEdit::returnPressed, this,
-          [this] { run([this] { game_->checkAnswer(toCp(answer_->text())); }); });
+          [this] { run([this] { game_->checkAnswer(toCp(onOneLine(answer_->text()))); }); });
   connect(pass_, &QToolButton::clicked, this, [this] { run([this] { game_->passQuestion(); }); });
   connect(replace_, &QToolButton::clicked, this,
           [this] { run([this] { game_->replaceQuestion(); }); });
@@ -83,6 +104,9 @@ void MainWindow::connectControls() {
             [this, k] { run([this, k] { game_->chooseGongColumn(k + 1); }); });
   }
   connect(stop_, &QPushButton::clicked, this, [this] { Button6Click(); });
+  auto* enter = new EnterPresses(this);
+  for (QPushButton* b : {gongChoices_[0], gongChoices_[1], gongChoices_[2], stop_})
+    b->installEventFilter(enter);
 }
 
 void MainWindow::run(const std::function<void()>& command) {

@@ -4,6 +4,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
+#include <QPainter>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QStatusBar>
@@ -42,6 +43,24 @@ QLabel* valueLabel(QWidget* parent, const char* objectName, const QString& text,
   label->setPalette(p);
   return label;
 }
+
+// A status bar panel draws what fits and elides the rest: a long topic name must not widen a
+// window of fixed size.
+class StatusPanel : public QLabel {
+ public:
+  using QLabel::QLabel;
+  QSize sizeHint() const override { return {0, QLabel::sizeHint().height()}; }
+  QSize minimumSizeHint() const override { return sizeHint(); }
+
+ protected:
+  void paintEvent(QPaintEvent* event) override {
+    QFrame::paintEvent(event);
+    QPainter p(this);
+    const QRect area = contentsRect().adjusted(2, 0, -2, 0);
+    p.drawText(area, Qt::AlignLeft | Qt::AlignVCenter,
+               fontMetrics().elidedText(text(), Qt::ElideRight, area.width()));
+  }
+};
 
 }  // namespace
 
@@ -92,7 +111,8 @@ void MainWindow::buildLayout() {
     l->setFont(letter);
     l->setAutoFillBackground(true);
     QPalette p = l->palette();
-    p.setColor(QPalette::Window, p.color(QPalette::Highlight));
+    // The active-caption colour of the classic look: the letter sits on the navy circle.
+    p.setColor(QPalette::Window, activeCaption());
     p.setColor(QPalette::WindowText, windowColour());
     l->setPalette(p);
     l->move(20 + 32 * k, 26);
@@ -138,6 +158,7 @@ void MainWindow::buildLayout() {
   answer_ = new QLineEdit(questionBox);
   name(answer_, "Edit1", QStringLiteral("Ответ"));
   answer_->setGeometry(8, 112, 217, 21);
+  keepOnOneLine(answer_);
   answer_->setEnabled(false);
 
   const auto speedButton = [&](const char* objectName, const QString& text, QRect geometry) {
@@ -195,7 +216,7 @@ void MainWindow::buildLayout() {
   bar->setFixedHeight(kStatusHeight);
   bar->setFont(sans);
   for (int i = 0; i < 2; ++i) {
-    auto* panel = new QLabel(bar);
+    auto* panel = new StatusPanel(bar);
     const std::string objectName = "StatusPanel" + std::to_string(i);
     name(panel, objectName.c_str(), QString());
     panel->setFrameShape(QFrame::Panel);

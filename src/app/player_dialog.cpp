@@ -8,6 +8,7 @@
 
 #include "app/look.h"
 #include "app/text.h"
+#include "app/window_ports.h"
 
 namespace kelmora::app {
 
@@ -23,6 +24,7 @@ QLineEdit* field(QWidget* parent, const char* objectName, const QString& what, Q
   name(edit, objectName, what);
   edit->setGeometry(geometry);
   edit->setMaxLength(maxLength);
+  keepOnOneLine(edit);
   if (secret) edit->setEchoMode(QLineEdit::Password);
   return edit;
 }
@@ -69,15 +71,17 @@ PlayerDialog::PlayerDialog(const std::filesystem::path& dir, Notify message, Not
   newPlayer_ = button(this, "Button2", QStringLiteral("&Новый"), {5, 112, 60, 25});
   change_ = button(this, "Button5", QStringLiteral("&Изменить"), {69, 112, 60, 25});
   delete_ = button(this, "Button3", QStringLiteral("&Удалить"), {133, 112, 60, 25});
-  placeLabel(this, "Label2", QStringLiteral("Имя:"), 8, 160, sans);
+  auto* nameLabel = placeLabel(this, "Label2", QStringLiteral("Имя:"), 8, 160, sans);
   name_ = field(this, "Edit1", QStringLiteral("Имя нового игрока"), {8, 176, 113, 21}, 20, false);
-  placeLabel(this, "Label3", QStringLiteral("Пароль:"), 8, 200, sans);
+  auto* passwordLabel = placeLabel(this, "Label3", QStringLiteral("Пароль:"), 8, 200, sans);
   newPassword_ =
       field(this, "Edit3", QStringLiteral("Пароль нового игрока"), {8, 216, 113, 21}, 10, true);
-  placeLabel(this, "Label4", QStringLiteral("Пароль (ещё раз):"), 8, 240, sans);
+  auto* repeatLabel = placeLabel(this, "Label4", QStringLiteral("Пароль (ещё раз):"), 8, 240, sans);
   repeatPassword_ =
       field(this, "Edit4", QStringLiteral("Пароль ещё раз"), {8, 256, 113, 21}, 10, true);
   add_ = button(this, "Button4", QStringLiteral("&Добавить"), {125, 174, 68, 107});
+  newPlayerControls_ = {nameLabel,   name_,           passwordLabel, newPassword_,
+                        repeatLabel, repeatPassword_, add_};
 
   QWidget::setTabOrder(players_, next_);
   QWidget::setTabOrder(next_, newPlayer_);
@@ -93,18 +97,24 @@ PlayerDialog::PlayerDialog(const std::filesystem::path& dir, Notify message, Not
   // Enter after typing the password signs in, as a player expects of a sign-in box.
   connect(password_, &QLineEdit::returnPressed, this, [this] { Button1Click(); });
   connect(newPlayer_, &QPushButton::clicked, this, [this] { act([this] { model_.newPlayer(); }); });
-  connect(add_, &QPushButton::clicked, this, [this] {
-    act([this] {
-      model_.addPlayer(toCp(name_->text()), toCp(newPassword_->text()),
-                       toCp(repeatPassword_->text()));
-    });
-  });
+  connect(add_, &QPushButton::clicked, this, [this] { Button4Click(); });
+  // Enter in a new player's field adds the player, as Enter in the password box signs in.
+  for (QLineEdit* edit : {name_, newPassword_, repeatPassword_})
+    connect(edit, &QLineEdit::returnPressed, this, [this] { Button4Click(); });
   connect(delete_, &QPushButton::clicked, this, [this] {
-    act([this] { model_.deletePlayer(players_->currentIndex(), toCp(password_->text())); });
+    act({password_}, [this] { model_.deletePlayer(players_->currentIndex(), typed(password_)); });
   });
   connect(change_, &QPushButton::clicked, this, [this] {
-    act([this] { model_.changePlayer(players_->currentIndex(), toCp(password_->text())); });
+    act({password_}, [this] { model_.changePlayer(players_->currentIndex(), typed(password_)); });
   });
+}
+
+void PlayerDialog::Button4Click() {
+  act({name_, newPassword_, repeatPassword_},
+      [this] { model_.addPlayer(typed(name_), typed(newPassword_), typed(repeatPassword_)); });
+  // After "Введите данные заново..." the fields are empty and the name comes first again.
+  if (model_.view().height == SignInView::kNewPlayerHeight && name_->text().isEmpty())
+    name_->setFocus();
 }
 
 void PlayerDialog::FormCreate() {
@@ -117,8 +127,30 @@ void PlayerDialog::act(const std::function<void()>& step) {
   render();
 }
 
+void PlayerDialog::act(std::initializer_list<const QLineEdit*> fields,
+                       const std::function<void()>& step) {
+  // The code page has no room for some characters; stored as "?", two different passwords
+  // would match. Refuse them instead of keeping a text other than the one typed.
+  for (const QLineEdit* field : fields) {
+    const QString bad = outsideCodePage(field->text());
+    if (!bad.isEmpty()) {
+      showMessageBox(this, fromCp(errorMessage({})) +
+                               QStringLiteral("Символ «%1» нельзя использовать в имени и пароле: "
+                                              "игра хранит только русские и латинские буквы, "
+                                              "цифры и обычные знаки.")
+                                   .arg(bad));
+      return;
+    }
+  }
+  act(step);
+}
+
+std::string PlayerDialog::typed(const QLineEdit* field) {
+  return toCp(onOneLine(field->text()));
+}
+
 void PlayerDialog::Button1Click() {
-  act([this] { model_.next(players_->currentIndex(), toCp(password_->text())); });
+  act({password_}, [this] { model_.next(players_->currentIndex(), typed(password_)); });
   if (model_.view().closed) accept();
 }
 
@@ -162,6 +194,10 @@ void PlayerDialog::render() {
   setText(name_, v.name, nameRevision_);
   setText(newPassword_, v.newPassword, newPasswordRevision_);
   setText(repeatPassword_, v.repeatPassword, repeatRevision_);
+  // Fields below the window's edge must not take the focus or an access key: hidden, they
+  // leave the Tab chain, and "&Добавить" no longer shares Alt+Д with "&Дальше >>".
+  for (QWidget* w : newPlayerControls_)
+    w->setVisible(v.height == SignInView::kNewPlayerHeight);
   if (v.height != shownHeight_) {
     // Each view opens with the focus where the player types next.
     if (v.height == SignInView::kNewPlayerHeight) {

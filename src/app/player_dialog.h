@@ -4,6 +4,8 @@
 // through a confirmed password; closing saves the accounts.
 
 #include <QDialog>
+#include <initializer_list>
+#include <vector>
 
 #include "core/players/sign_in.h"
 
@@ -34,7 +36,11 @@ class PlayerDialog : public QDialog {
  private:
   void render();
   void act(const std::function<void()>& step);
+  // The step runs only when the fields hold text the code page can store.
+  void act(std::initializer_list<const QLineEdit*> fields, const std::function<void()>& step);
+  static std::string typed(const QLineEdit* field);
   void Button1Click();
+  void Button4Click();
 
   SignIn model_;
   QComboBox* players_;
@@ -47,6 +53,7 @@ class PlayerDialog : public QDialog {
   QPushButton* change_;
   QPushButton* delete_;
   QPushButton* add_;
+  std::vector<QWidget*> newPlayerControls_;  // below the window's edge in the selection view
   int shownHeight_ = 0;
   unsigned listRevision_ = 0;
   unsigned passwordRevision_ = 0;

@@ -26,6 +26,8 @@ namespace {
 constexpr Qt::WindowFlags kCloseOnly = Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                                        Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint;
 
+constexpr QSize kRestoredSize(350, 303);
+
 const QString kAuthorMail = QStringLiteral("kelmora@example.org");
 const QString kReleasesPage = QStringLiteral("https://kelmora.example.org/releases");
 const QString kAuthorPage = QStringLiteral("https://kelmora.example.org");
@@ -82,7 +84,7 @@ HelpWindow::HelpWindow(std::filesystem::path dir, QWidget* parent)
     : QDialog(parent, kCloseOnly), dir_(std::move(dir)) {
   setObjectName(QStringLiteral("TForm5"));
   setWindowTitle(QStringLiteral("Помощь"));
-  resize(350, 303);
+  resize(kRestoredSize);
   text_ = new QPlainTextEdit(QStringLiteral("Memo1"), this);
   name(text_, "Memo1", QStringLiteral("Правила игры"));
   text_->setReadOnly(true);
@@ -111,7 +113,11 @@ void HelpWindow::FormShow() {
 
 void HelpWindow::showHelp() {
   FormShow();
-  centre(this);
+  if (!isMaximized()) {
+    // 350 x 303 is the restored window with its frame; the frame is the window manager's.
+    resize(kRestoredSize.shrunkBy(app::frameMargins()));
+    centre(this);
+  }
   setWindowState(windowState() | Qt::WindowMaximized);
   exec();
 }
@@ -149,6 +155,11 @@ AboutBox::AboutBox(QWidget* parent) : QDialog(parent, kCloseOnly) {
   ok->setGeometry(111, 196, 75, 25);
   ok->setDefault(true);
   connect(ok, &QPushButton::clicked, this, &QDialog::accept);
+}
+
+void AboutBox::showBox() {
+  centre(this);
+  exec();
 }
 
 OptionsDialog::OptionsDialog(QWidget* parent) : QDialog(parent, kCloseOnly) {

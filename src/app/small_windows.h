@@ -30,6 +30,8 @@ class AboutBox : public QDialog {
 
  public:
   explicit AboutBox(QWidget* parent = nullptr);
+  // Modal, in the middle of the screen.
+  void showBox();
 };
 
 // TForm3, "Опции": its one setting has never had any effect, and nothing opens it.

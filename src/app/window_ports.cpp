@@ -33,17 +33,32 @@ std::string LocaleCalendar::longTime() {
   return toCp(QTime::currentTime().toString(format.trimmed()));
 }
 
-void showMessageBox(QWidget* owner, const std::string& text) {
-  QMessageBox box(QMessageBox::Information, kTitle, fromCp(text), QMessageBox::Ok, owner);
-  box.setObjectName(QStringLiteral("MessageBox"));
+namespace {
+
+void showBox(QWidget* owner, QMessageBox::Icon icon, const QString& text, const char* objectName) {
+  QMessageBox box(icon, kTitle, text, QMessageBox::Ok, owner);
+  box.setObjectName(QString::fromLatin1(objectName));
+  // Messages carry what players typed (a name in the loss message): show it as typed, never
+  // as markup.
+  box.setTextFormat(Qt::PlainText);
+  // Qt centres a box by the size it has before it is laid out; placed again with its real
+  // size, it sits in the middle of its owner, or of the screen before any window is there.
+  centre(&box, owner && owner->isVisible() ? owner->window() : nullptr);
   box.exec();
 }
 
+}  // namespace
+
+void showMessageBox(QWidget* owner, const std::string& text) {
+  showMessageBox(owner, fromCp(text));
+}
+
+void showMessageBox(QWidget* owner, const QString& text) {
+  showBox(owner, QMessageBox::Information, text, "MessageBox");
+}
+
 void showErrorBox(QWidget* owner, const std::string& message) {
-  QMessageBox box(QMessageBox::Critical, kTitle, fromCp(message) + QLatin1Char('.'),
-                  QMessageBox::Ok, owner);
-  box.setObjectName(QStringLiteral("ErrorBox"));
-  box.exec();
+  showBox(owner, QMessageBox::Critical, fromCp(message) + QLatin1Char('.'), "ErrorBox");
 }
 
 WindowPrompts::WindowPrompts(QWidget& owner, RoundWonDialog& roundWon, RecordsWindow& records,
@@ -62,6 +77,13 @@ RoundWonChoice WindowPrompts::roundWon(const std::string& roundSeconds) {
 
 void WindowPrompts::showRecords(const RecordsTable& table) {
   beforeModal_();
+  if (records_.isVisible()) {
+    // The menu's records window is still open (a tick ended the game behind it): the game's
+    // own table opens as a window of its own, which the player closes.
+    RecordsWindow own(&owner_);
+    own.showTable(table);
+    return;
+  }
   records_.showTable(table);
 }
 

@@ -2,6 +2,7 @@
 
 // The core's ports, implemented with the real timers, windows, clock and locale.
 
+#include <QString>
 #include <QTimer>
 #include <functional>
 #include <random>
@@ -47,6 +48,8 @@ class LocaleCalendar : public Calendar {
 
 // Information boxes and the error box, as every window of the game shows them.
 void showMessageBox(QWidget* owner, const std::string& text);
+// For a text that is not the game's own: it may hold characters the code page has not.
+void showMessageBox(QWidget* owner, const QString& text);
 void showErrorBox(QWidget* owner, const std::string& message);
 
 class WindowPrompts : public Prompts {

@@ -182,8 +182,11 @@ TEST(MainWindowPlay, AMissingMainBaseShowsTheErrorBoxAndTheWindowStaysIdle) {
   f.modals.seen.clear();
   QTest::keyClick(&f.window(), Qt::Key_F2);
   ASSERT_EQ(f.modals.seen.size(), 1);
-  EXPECT_TRUE(
-      f.modals.seen[0].startsWith(QStringLiteral("message: В базе вопросов [kelmora.db] нет")));
+  // Not "no questions in kelmora.db": the file was never read.
+  EXPECT_EQ(f.modals.seen[0],
+            QStringLiteral("message: Вопросы не загружены: при запуске игры не удалось прочитать "
+                           "файл kelmora.db. Игру начать нельзя; исправьте файл и запустите игру "
+                           "снова."));
   EXPECT_TRUE(f.find<QAction>("N2")->isEnabled());
 }
 

@@ -154,5 +154,108 @@ TEST(PlayerDialog, ChangeAddsANewEntryAndDeletingTheLastPlayerLeavesOnlyNew) {
   EXPECT_EQ(file.substr(21, 2), "\x01g");
 }
 
+// Where the keyboard can go, and what keys do, in each view.
+TEST(PlayerDialogKeys, TheSelectionViewReachesOnlyWhatIsOnScreen) {
+  AppFixture f(test::Players{{"Анна", "a"}});
+  QStringList reached;
+  bool allVisible = true;
+  bool signedInByKey = false;
+  f.start({[&](QWidget* w) {
+    const Dialog d{w};
+    QTest::keyClick(d.edit("Edit2"), Qt::Key_A);
+    for (const Qt::Key key : {Qt::Key_Tab, Qt::Key_Backtab}) {
+      for (int i = 0; i < 8; ++i) {
+        QTest::keyClick(w->focusWidget(), key);
+        QWidget* at = w->focusWidget();
+        allVisible = allVisible && at->isVisible();
+        if (!reached.contains(at->objectName())) reached << at->objectName();
+      }
+    }
+    // Shift+Tab from the password box, then Space: once this added a hidden duplicate player.
+    // Now it is "&Удалить", refused without the password.
+    d.type("Edit2", QString());
+    d.edit("Edit2")->setFocus();
+    QTest::keyClick(w->focusWidget(), Qt::Key_Backtab);
+    EXPECT_EQ(w->focusWidget(), d.button("Button3"));
+    QTest::keyClick(w->focusWidget(), Qt::Key_Space);
+    EXPECT_EQ(f.modals.seen.back(), QStringLiteral("message: Ошибка! В доступе отказано!"));
+    EXPECT_EQ(d.names(), QStringList{QStringLiteral("Анна")});
+    EXPECT_EQ(w->height(), 145);
+    // Alt+Д is "&Дальше >>" here, not the hidden "&Добавить".
+    w->activateWindow();  // access keys reach only the active window
+    EXPECT_TRUE(QTest::qWaitForWindowActive(w, 1000));
+    d.type("Edit2", QStringLiteral("a"));
+    d.edit("Edit2")->setFocus();
+    QTest::sendKeyEvent(QTest::Click, w->focusWidget(), Qt::Key(0x0414), QStringLiteral("д"),
+                        Qt::AltModifier);
+    // An access key presses its button the way a click does, a moment later.
+    signedInByKey = QTest::qWaitFor([w] { return !w->isVisible(); }, 1000);
+    if (!signedInByKey) {
+      d.type("Edit2", QStringLiteral("a"));
+      d.click("Button1");
+    }
+  }});
+  EXPECT_TRUE(signedInByKey) << "Alt+Д must sign in";
+  EXPECT_TRUE(allVisible) << reached.join(u',').toStdString();
+  for (const char* hidden : {"Edit1", "Edit3", "Edit4", "Button4"})
+    EXPECT_FALSE(reached.contains(QLatin1String(hidden))) << hidden;
+  EXPECT_EQ(f.window().windowTitle(), QStringLiteral("Кельмора... [Анна]"));
+  EXPECT_EQ(f.dir.read("account.ini"), test::accountRecord(test::cp("Анна"), "a"));
+}
+
+TEST(PlayerDialogKeys, TheNewPlayerViewTypesAddsAndStartsAgainFromTheName) {
+  AppFixture f(test::Players{{"Анна", "a"}});
+  f.start({[&](QWidget* w) {
+    const Dialog d{w};
+    d.click("Button2");
+    EXPECT_EQ(w->focusWidget(), d.edit("Edit1"));
+    d.type("Edit1", QStringLiteral("Вера"));
+    QTest::keyClicks(d.edit("Edit3"), QStringLiteral("abc"));
+    EXPECT_EQ(d.edit("Edit3")->displayText(), QStringLiteral("***"));
+    d.type("Edit4", QStringLiteral("abd"));
+    d.edit("Edit4")->setFocus();
+    QTest::keyClick(d.edit("Edit4"), Qt::Key_Return);  // Enter adds, as "&Добавить"
+    EXPECT_EQ(f.modals.seen.back(), QStringLiteral("message: Ошибка! Введите данные заново..."));
+    EXPECT_EQ(w->focusWidget(), d.edit("Edit1")) << "the retyped name would land in a password";
+
+    QTest::keyClicks(w->focusWidget(), QStringLiteral("Vera"));
+    d.type("Edit3", QStringLiteral("v"));
+    d.type("Edit4", QStringLiteral("v"));
+    QTest::keyClick(d.edit("Edit1"), Qt::Key_Enter);
+    EXPECT_EQ(d.names(), (QStringList{QStringLiteral("Анна"), QStringLiteral("Vera")}));
+    EXPECT_EQ(w->height(), 145);
+    d.type("Edit2", QStringLiteral("a"));
+    d.click("Button1");
+  }});
+}
+
+TEST(PlayerDialogKeys, CharactersTheFilesCannotHoldAreRefused) {
+  AppFixture f(test::Players{{"Анна", "п?а"}});
+  const QString refusal = QStringLiteral(
+      "message: Ошибка! Символ «😀» нельзя использовать в имени и пароле: игра "
+      "хранит только русские и латинские буквы, цифры и обычные знаки.");
+  f.start({[&](QWidget* w) {
+    const Dialog d{w};
+    d.type("Edit2", QStringLiteral("п😀а"));  // stored as "?", it would match "п?а"
+    d.click("Button1");
+    EXPECT_EQ(f.modals.seen.back(), refusal);
+    EXPECT_TRUE(w->isVisible());
+
+    d.click("Button2");
+    d.type("Edit1", QStringLiteral("Вася😀"));
+    d.type("Edit3", QStringLiteral("1"));
+    d.type("Edit4", QStringLiteral("1"));
+    d.click("Button4");
+    EXPECT_EQ(f.modals.seen.back(), refusal);
+    EXPECT_EQ(w->height(), 289);
+    d.type("Edit1", QStringLiteral("Вася №1 «ё»"));  // all of these the code page holds
+    d.click("Button4");
+    EXPECT_EQ(d.names(), (QStringList{QStringLiteral("Анна"), QStringLiteral("Вася №1 «ё»")}));
+    d.type("Edit2", QStringLiteral("п?а"));
+    d.click("Button1");
+  }});
+  EXPECT_EQ(f.window().windowTitle(), QStringLiteral("Кельмора... [Анна]"));
+}
+
 }  // namespace
 }  // namespace kelmora

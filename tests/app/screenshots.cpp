@@ -9,6 +9,7 @@
 #include <QToolButton>
 #include <cstdio>
 
+#include "app/look.h"
 #include "app_fixture.h"
 
 using namespace kelmora;
@@ -38,7 +39,7 @@ void settle() {
 
 int main(int argc, char** argv) {
   QApplication qt(argc, argv);
-  QApplication::setStyle(QStringLiteral("Windows"));
+  kelmora::app::installLook();
   if (argc < 3) {
     std::fprintf(stderr, "usage: kelmora_screenshots <content-dir> <out-dir>\n");
     return 2;

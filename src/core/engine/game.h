@@ -65,6 +65,8 @@ class Game {
   void handle(const std::function<void()>& step);
 
   void appendLog(std::string line) { log_.appendLog(std::move(line)); }
+  // Why F2 cannot start a game: an empty main base, or a base that start-up could not read.
+  std::string noQuestionsMessage() const;
   void message(const std::string& text) { prompts_.showMessage(text); }
   void startClock();
   void stopClock();
@@ -101,6 +103,7 @@ class Game {
   Calendar& calendar_;
 
   std::string player_;
+  std::string unreadBase_;  // the base file whose reading failed at start-up
   std::string topicName_;
   QuestionBase mainBase_;
   TopicList topics_;

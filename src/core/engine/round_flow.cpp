@@ -58,8 +58,7 @@ void Game::newGame(int topic) {
     if (!screen_.newGameEnabled) return;
     if (mainBase_.questionCount == 0) {
       // Nothing could be drawn: say why instead of starting a game with an empty box.
-      message(str(
-          "В базе вопросов [kelmora.db] нет ни одного вопроса, поэтому игру начать нельзя. Добавьте вопросы в файл kelmora.db и запустите игру снова."_cp));
+      message(noQuestionsMessage());
       return;
     }
     const bool known = topic >= 0 && topic < static_cast<int>(topics_.topics.size());

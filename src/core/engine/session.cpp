@@ -5,6 +5,16 @@
 
 namespace kelmora {
 
+std::string Game::noQuestionsMessage() const {
+  if (!unreadBase_.empty()) {
+    return std::string("Вопросы не загружены: при запуске игры не удалось прочитать файл "_cp) +
+           unreadBase_ +
+           std::string(". Игру начать нельзя; исправьте файл и запустите игру снова."_cp);
+  }
+  return std::string(
+      "В базе вопросов [kelmora.db] нет ни одного вопроса, поэтому игру начать нельзя. Добавьте вопросы в файл kelmora.db и запустите игру снова."_cp);
+}
+
 void Game::startUp(std::string_view player) {
   handle([&] {
     player_ = std::string(player);
@@ -17,9 +27,13 @@ void Game::startUp(std::string_view player) {
     state_.roundSeconds = 0;
     state_.stake = 0;
     const Notify notify = [this](const std::string& text) { message(text); };
+    // Should a file fail, the rest of start-up is skipped; F2 later says which file it was.
+    unreadBase_ = kTopicsFile;
     topics_ = loadTopicList(dir_, notify);
     screen_.topicNames = topics_.names();
+    unreadBase_ = kMainBaseFile;
     loadMainBase(dir_, mainBase_, notify);
+    unreadBase_.clear();
     const int n = mainBase_.questionCount;
     screen_.caption = std::string("Кельмора... ["_cp) + player_ + "]";
     screen_.statusPanels[0] = std::string("Вопросов в базе: "_cp) + std::to_string(n);

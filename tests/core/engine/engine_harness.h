@@ -95,8 +95,15 @@ class ScriptedPrompts : public Prompts {
 
 class FixedCalendar : public Calendar {
  public:
-  std::string shortDate() override { return "07.12.2026"; }
-  std::string longTime() override { return "22:40:01"; }
+  std::string shortDate() override {
+    calls.push_back("date");
+    return "07.12.2026";
+  }
+  std::string longTime() override {
+    calls.push_back("time");
+    return "22:40:01";
+  }
+  std::vector<std::string> calls;  // in the order they were made
 };
 
 // The screen with what cannot be seen set to fixed values: hidden circles keep their last
