@@ -2,7 +2,6 @@
 
 #include "app/application.h"
 #include "app/look.h"
-#include "app/small_windows.h"
 
 int main(int argc, char* argv[]) {
   QApplication qt(argc, argv);
@@ -10,7 +9,6 @@ int main(int argc, char* argv[]) {
   // No display name: Qt would append it to every window title, and each window's caption is
   // exactly its own.
   QApplication::setApplicationName(QStringLiteral("kelmora"));
-  QApplication::setWindowIcon(kelmora::app::programIcon());
   kelmora::app::Application game(std::filesystem::current_path());
   game.start();
   return QApplication::exec();

@@ -1,7 +1,10 @@
 #include "app/look.h"
 
 #include <QApplication>
+#include <QIcon>
 #include <QLabel>
+#include <QPainter>
+#include <QPixmap>
 #include <QProxyStyle>
 #include <QScreen>
 #include <QStyleFactory>
@@ -28,7 +31,23 @@ class ClassicStyle : public QProxyStyle {
 
 void installLook() {
   QApplication::setStyle(new ClassicStyle);  // the application takes ownership
+  QApplication::setWindowIcon(programIcon());
 }
+
+QIcon programIcon() {
+  QPixmap pixmap(32, 32);
+  pixmap.fill(Qt::transparent);
+  QPainter p(&pixmap);
+  p.setRenderHint(QPainter::Antialiasing);
+  p.setBrush(colour(kNavy));
+  p.setPen(Qt::NoPen);
+  p.drawEllipse(1, 1, 30, 30);
+  p.setPen(Qt::white);
+  p.setFont(makeFont(Face::SansSerif, 20, true));
+  p.drawText(pixmap.rect(), Qt::AlignCenter, QStringLiteral("К"));
+  return QIcon(pixmap);
+}
+
 
 QFont makeFont(Face face, int pixels, bool bold) {
   QFont f;

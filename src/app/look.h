@@ -5,6 +5,7 @@
 
 #include <QColor>
 #include <QFont>
+#include <QIcon>
 #include <QRect>
 #include <QString>
 
@@ -18,9 +19,12 @@ namespace kelmora::app {
 inline const QString kTitle = QStringLiteral("Кельмора...");
 
 // The application-wide look: the classic "Windows" style the game was designed in, with
-// passwords echoed as "*". The program, its tests and its tools all start with it, so what a
-// test sees is what a player sees.
+// passwords echoed as "*", and the program's icon. The program, its tests and its tools all
+// start with it, so what a test sees is what a player sees.
 void installLook();
+
+// The program's icon: a navy circle with a white "К".
+QIcon programIcon();
 
 enum class Face { SansSerif, Arial, TimesNewRoman };
 QFont makeFont(Face face, int pixels, bool bold = false);

@@ -66,20 +66,6 @@ QLabel* linkLabel(QWidget* parent, const char* objectName, const QString& text, 
 
 }  // namespace
 
-QIcon programIcon() {
-  QPixmap pixmap(32, 32);
-  pixmap.fill(Qt::transparent);
-  QPainter p(&pixmap);
-  p.setRenderHint(QPainter::Antialiasing);
-  p.setBrush(colour(kNavy));
-  p.setPen(Qt::NoPen);
-  p.drawEllipse(1, 1, 30, 30);
-  p.setPen(Qt::white);
-  p.setFont(makeFont(Face::SansSerif, 20, true));
-  p.drawText(pixmap.rect(), Qt::AlignCenter, QStringLiteral("К"));
-  return QIcon(pixmap);
-}
-
 HelpWindow::HelpWindow(std::filesystem::path dir, QWidget* parent)
     : QDialog(parent, kCloseOnly), dir_(std::move(dir)) {
   setObjectName(QStringLiteral("TForm5"));

@@ -50,7 +50,5 @@ class EmptyWindow : public QDialog {
   explicit EmptyWindow(QWidget* parent = nullptr);
 };
 
-// The program's icon: a navy circle with a white "К".
-QIcon programIcon();
 
 }  // namespace kelmora::app

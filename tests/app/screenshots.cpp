@@ -3,6 +3,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QDir>
+#include <QProcess>
 #include <QPushButton>
 #include <QScreen>
 #include <QTimer>
@@ -19,12 +20,27 @@ namespace {
 
 QString outDir;
 
+// The title the window system holds for each window on screen, as its title bar shows it.
+void printTitles() {
+  for (QWidget* w : QApplication::topLevelWidgets()) {
+    if (!w->isVisible()) continue;
+    QProcess xprop;
+    xprop.start(QStringLiteral("xprop"), {QStringLiteral("-id"), QString::number(w->winId()),
+                                          QStringLiteral("-notype"), QStringLiteral("_NET_WM_NAME")});
+    xprop.waitForFinished(2000);
+    const QRect frame = w->frameGeometry();
+    std::printf("  %s at %d,%d %dx%d: %s", qPrintable(w->objectName()), frame.x(), frame.y(),
+                frame.width(), frame.height(), xprop.readAllStandardOutput().constData());
+  }
+}
+
 void shoot(const char* name) {
   QApplication::processEvents();
   const QPixmap screen = QGuiApplication::primaryScreen()->grabWindow(0);
   const QString file =
       outDir + QLatin1Char('/') + QString::fromLatin1(name) + QStringLiteral(".png");
   std::printf("%s %s\n", screen.save(file) ? "saved" : "FAILED", qPrintable(file));
+  printTitles();
 }
 
 // Lets the window system draw a freshly shown window before it is photographed.
