@@ -70,14 +70,16 @@ std::vector<std::string> plus(std::vector<std::string> lines, const std::string&
 
 INSTANTIATE_TEST_SUITE_P(
     Bases, CheckStatus,
-    ::testing::Values(StatusCase{"Clean", mainBase(25), kTopics, 0, "Замечаний нет."},
+    ::testing::Values(StatusCase{"Clean", mainBase(25), kTopics, 0, "Всё в порядке."},
                       StatusCase{"Warning", plus(mainBase(25), "Вопрос?\\ответ"), kTopics, 1,
-                                 "Итого: 0 ошибок, 1 предупреждение."},
+                                 "Итого: 0 ошибок, 1 предупреждение, 0 замечаний."},
                       StatusCase{"Errors",
                                  plus(mainBase(25), "ошибка"),
                                  {"[А]", "В?\\Б/"},
                                  2,
-                                 "Итого: 3 ошибки, 1 предупреждение."}));
+                                 "Итого: 3 ошибки, 1 предупреждение, 0 замечаний."},
+                      StatusCase{"NotesOnly", plus(mainBase(25), "В каком году?\\1941/"), kTopics,
+                                 0, "Итого: 0 ошибок, 0 предупреждений, 1 замечание."}));
 
 TEST(CheckCli, MissingFilesAreErrorsWithTheirNames) {
   TempDir dir;
@@ -86,7 +88,7 @@ TEST(CheckCli, MissingFilesAreErrorsWithTheirNames) {
   EXPECT_EQ(r.out,
             "kelmora.db: ошибка: файл не найден\n"
             "zamen.db: ошибка: файл не найден\n"
-            "Итого: 2 ошибки, 0 предупреждений.\n");
+            "Итого: 2 ошибки, 0 предупреждений, 0 замечаний.\n");
 }
 
 TEST(CheckCli, FindingLinesCarryTheNameAsGivenAndTheLineNumber) {
@@ -131,7 +133,8 @@ TEST(CheckCli, OtherNamesAreRecognisedByContentOrByOption) {
   dir.write("main.txt", cpLines(mainBase(25)));
   const std::string main = (dir / "main.txt").string();
   EXPECT_EQ(run(dir, {main}).status, 0);
-  EXPECT_EQ(run(dir, {"--topics", main}).status, 1);  // every line lies outside a topic
+  EXPECT_EQ(run(dir, {"--topics", main}).status,
+            1);  // every line lies outside a topic
 }
 
 TEST(CheckCli, DumpShowsWhatTheGameStores) {
@@ -143,7 +146,8 @@ TEST(CheckCli, DumpShowsWhatTheGameStores) {
   const CheckRun r = run(dir, {"--dump"});
   EXPECT_NE(r.out.find("== kelmora.db: основная база, 25 вопросов ==\n"
                        "0: Кто?\n"
-                       "   ответы: «абвгдежзийклмнопрстуфхцч» «петр» «xcode» «xcode» «xcode»\n"
+                       "   ответы: «абвгдежзийклмнопрстуфхцч» «петр» «xcode» "
+                       "«xcode» «xcode»\n"
                        "1: Вопрос 1?\n"),
             std::string::npos)
       << r.out;

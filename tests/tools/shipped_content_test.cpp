@@ -1,9 +1,11 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <string>
+#include <vector>
 
 #include "check/base_checker.h"
 #include "core/text/cp1251.h"
@@ -20,17 +22,26 @@ std::string readFile(const std::filesystem::path& file) {
   return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
+// Notes are advice to the authors and do not fail the build.
+std::vector<Finding> serious(const std::vector<Finding>& findings) {
+  std::vector<Finding> out;
+  std::copy_if(findings.begin(), findings.end(), std::back_inserter(out),
+               [](const Finding& f) { return f.severity != Severity::kNote; });
+  return out;
+}
+
 TEST(ShippedContent, MainBaseHasNoErrorAndNoWarning) {
-  const auto findings = checkMainBase(kBuilt / "kelmora.db", "kelmora.db");
+  const auto findings = serious(checkMainBase(kBuilt / "kelmora.db", "kelmora.db"));
   EXPECT_TRUE(findings.empty()) << test::shown(findings);
 }
 
 TEST(ShippedContent, TopicsBaseHasNoErrorAndNoWarning) {
-  const auto findings = checkTopicsBase(kBuilt / "zamen.db", "zamen.db");
+  const auto findings = serious(checkTopicsBase(kBuilt / "zamen.db", "zamen.db"));
   EXPECT_TRUE(findings.empty()) << test::shown(findings);
 }
 
-// The built files hold exactly the sources' text, in the code page and with CR LF.
+// The built files hold exactly the sources' text, in the code page and with CR
+// LF.
 TEST(ShippedContent, BuiltTextFilesAreTheSourcesInTheCodePage) {
   for (const auto& [source, built] :
        {std::pair{"kelmora.txt", "kelmora.db"}, std::pair{"zamen.txt", "zamen.db"},

@@ -115,8 +115,8 @@ namespace {
 
 constexpr std::size_t kSlotLength = AnswerVariant::kCapacity;
 
-// Characters a normalised answer never holds: capitals are folded, "ё" becomes "е", blanks,
-// full stops, "!" and "-" are removed.
+// Characters a normalised answer never holds: capitals are folded, "ё" becomes
+// "е", blanks, full stops, "!" and "-" are removed.
 bool unmatchable(unsigned char c) {
   return (c >= 0xC0 && c <= 0xDF) || c == 0xA8 || c == 0xB8 || c == ' ' || c == '.' || c == '!' ||
          c == '-';
@@ -216,6 +216,17 @@ void checkQuestion(std::string_view text, std::string_view answerPart, int line,
     }
   }
   if (part.variants.size() > kAnswerSlots) checkExtraVariants(part, line, report);
+  checkAnswerForms(text, storedVariants(answerPart), line, report);
+}
+
+std::vector<std::string> storedVariants(std::string_view answerPart) {
+  const AnswerPart part = splitAnswerPart(answerPart);
+  std::vector<std::string> out;
+  for (std::size_t k = 0; k < std::min<std::size_t>(part.variants.size(), kAnswerSlots); ++k) {
+    const auto v = part.variants[k].substr(0, kSlotLength);
+    if (!v.empty()) out.emplace_back(v);
+  }
+  return out;
 }
 
 void QuestionIndex::check(std::string_view text, int line, std::string_view topic, Report& report) {

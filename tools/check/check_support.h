@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "check/base_checker.h"
+#include "core/bases/question_table.h"
 
 namespace kelmora::check {
 
@@ -19,6 +20,7 @@ class Report {
   explicit Report(std::string file) : file_(std::move(file)) {}
   void error(int line, std::string message) { add(line, Severity::kError, std::move(message)); }
   void warning(int line, std::string message) { add(line, Severity::kWarning, std::move(message)); }
+  void note(int line, std::string message) { add(line, Severity::kNote, std::move(message)); }
   // Sorted by line, in the order found within a line.
   std::vector<Finding> take();
 
@@ -37,12 +39,14 @@ struct RawFile {
 // Reports a missing or unreadable file and returns nothing then.
 std::optional<RawFile> readRaw(const std::filesystem::path& file, Report& report);
 
-// The line (from 1) of the first multi-byte UTF-8 sequence when most upper-half bytes of the
-// file form such sequences, that is when the file was saved as UTF-8; 0 otherwise.
+// The line (from 1) of the first multi-byte UTF-8 sequence when most upper-half
+// bytes of the file form such sequences, that is when the file was saved as
+// UTF-8; 0 otherwise.
 int utf8Line(const std::vector<std::string>& lines);
 
-// The game's loaders read a fixed name inside a directory. A file of another name is copied
-// under that name into a private directory, so that exactly the game's code reads it.
+// The game's loaders read a fixed name inside a directory. A file of another
+// name is copied under that name into a private directory, so that exactly the
+// game's code reads it.
 class StagedBase {
  public:
   StagedBase(const std::filesystem::path& file, const char* gameName);
@@ -61,10 +65,22 @@ std::string inQuotes(std::string_view cp);
 // "1 вопрос", "3 вопроса", "5 вопросов".
 std::string counted(long long n, const char* one, const char* few, const char* many);
 
-// The checks of one question line once split into question text and answer part.
+// The checks of one question line once split into question text and answer
+// part.
 void checkQuestion(std::string_view text, std::string_view answerPart, int line, Report& report);
 
-// Remembers question texts (blanks at either end do not count) to find repeated questions.
+// What the game stores of the author's variants: the first five, cut to the
+// slot length; empty variants left out.
+std::vector<std::string> storedVariants(std::string_view answerPart);
+
+// The variants against their own question: answers the question gives away,
+// Latin capitals a player cannot match, years without their "г" and "год"
+// forms.
+void checkAnswerForms(std::string_view text, const std::vector<std::string>& variants, int line,
+                      Report& report);
+
+// Remembers question texts (blanks at either end do not count) to find repeated
+// questions.
 class QuestionIndex {
  public:
   void check(std::string_view text, int line, std::string_view topic, Report& report);
