@@ -79,7 +79,9 @@ INSTANTIATE_TEST_SUITE_P(
                                  2,
                                  "Итого: 3 ошибки, 1 предупреждение, 0 замечаний."},
                       StatusCase{"NotesOnly", plus(mainBase(25), "В каком году?\\1941/"), kTopics,
-                                 0, "Итого: 0 ошибок, 0 предупреждений, 1 замечание."}));
+                                 0, "Итого: 0 ошибок, 0 предупреждений, 1 замечание."},
+                      StatusCase{"RepeatAcrossFiles", plus(mainBase(25), "В?\\ааа/"), kTopics, 1,
+                                 "Итого: 0 ошибок, 1 предупреждение, 0 замечаний."}));
 
 TEST(CheckCli, MissingFilesAreErrorsWithTheirNames) {
   TempDir dir;
@@ -99,6 +101,22 @@ TEST(CheckCli, FindingLinesCarryTheNameAsGivenAndTheLineNumber) {
   EXPECT_EQ(r.status, 2);
   EXPECT_TRUE(r.out.starts_with(file + ":26: ошибка: вариант «Ответ» никогда не совпадёт"))
       << r.out;
+}
+
+TEST(CheckCli, RepeatIsReportedInTheTopicsWhateverTheOrderOfTheFiles) {
+  TempDir dir;
+  dir.write("kelmora.db", cpLines(plus(mainBase(25), "В?\\ааа/")));
+  dir.write("topics.txt", cpLines(kTopics));
+  const std::string main = (dir / "kelmora.db").string();
+  const std::string topics = (dir / "topics.txt").string();
+  const std::string expected =
+      topics + ":2: предупреждение: тот же вопрос уже есть в " + main + ", в строке 26\n";
+  for (const auto& args : std::vector<std::vector<std::string>>{
+           {main, topics}, {topics, main}, {"--topics", topics, "--main", main}}) {
+    const CheckRun r = run(dir, args);
+    EXPECT_EQ(r.status, 1);
+    EXPECT_NE(r.out.find(expected), std::string::npos) << r.out;
+  }
 }
 
 TEST(CheckCli, BadUseIsStatusTwoWithAMessage) {
@@ -133,8 +151,7 @@ TEST(CheckCli, OtherNamesAreRecognisedByContentOrByOption) {
   dir.write("main.txt", cpLines(mainBase(25)));
   const std::string main = (dir / "main.txt").string();
   EXPECT_EQ(run(dir, {main}).status, 0);
-  EXPECT_EQ(run(dir, {"--topics", main}).status,
-            1);  // every line lies outside a topic
+  EXPECT_EQ(run(dir, {"--topics", main}).status, 1);  // every line lies outside a topic
 }
 
 TEST(CheckCli, DumpShowsWhatTheGameStores) {
@@ -146,8 +163,7 @@ TEST(CheckCli, DumpShowsWhatTheGameStores) {
   const CheckRun r = run(dir, {"--dump"});
   EXPECT_NE(r.out.find("== kelmora.db: основная база, 25 вопросов ==\n"
                        "0: Кто?\n"
-                       "   ответы: «абвгдежзийклмнопрстуфхцч» «петр» «xcode» "
-                       "«xcode» «xcode»\n"
+                       "   ответы: «абвгдежзийклмнопрстуфхцч» «петр» «xcode» «xcode» «xcode»\n"
                        "1: Вопрос 1?\n"),
             std::string::npos)
       << r.out;

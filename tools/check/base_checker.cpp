@@ -63,4 +63,22 @@ int exitStatus(const std::vector<Finding>& findings) {
   return status;
 }
 
+std::vector<std::vector<Finding>> checkBases(const std::vector<BaseFile>& files) {
+  std::vector<std::vector<Finding>> findings(files.size());
+  RepeatIndex repeats;
+  for (const BaseKind kind : {BaseKind::kMain, BaseKind::kTopics}) {
+    for (std::size_t i = 0; i < files.size(); ++i) {
+      const BaseFile& f = files[i];
+      if (f.kind != kind) continue;
+      repeats.startFile(i);
+      findings[i] = kind == BaseKind::kMain ? checkMainBase(f.path, f.shown, repeats)
+                                            : checkTopicsBase(f.path, f.shown, repeats);
+    }
+  }
+  const auto found = repeats.repeats();
+  for (std::size_t i = 0; i < files.size(); ++i)
+    withRepeats(findings[i], found, i);
+  return findings;
+}
+
 }  // namespace kelmora::check

@@ -122,12 +122,14 @@ int runCheck(const std::vector<std::string>& args, const std::filesystem::path& 
     options->targets = {{workDir / kMainBaseFile, kMainBaseFile, BaseKind::kMain},
                         {workDir / kTopicsFile, kTopicsFile, BaseKind::kTopics}};
   }
+  std::vector<BaseFile> files;
+  for (const auto& target : options->targets)
+    files.push_back({target.path, target.shown, target.kind.value_or(guessKind(target.path))});
+  const auto findings = checkBases(files);
   std::vector<Finding> all;
-  for (const auto& target : options->targets) {
-    const BaseKind kind = target.kind.value_or(guessKind(target.path));
-    const bool main = kind == BaseKind::kMain;
-    auto findings = main ? checkMainBase(target.path, target.shown)
-                         : checkTopicsBase(target.path, target.shown);
+  for (std::size_t i = 0; i < files.size(); ++i) {
+    const BaseFile& target = files[i];
+    const bool main = target.kind == BaseKind::kMain;
     if (options->dump) {
       try {
         out << (main ? dumpMainBase(target.path, target.shown)
@@ -136,7 +138,7 @@ int runCheck(const std::vector<std::string>& args, const std::filesystem::path& 
         // Already among the findings: the file cannot be read.
       }
     }
-    all.insert(all.end(), findings.begin(), findings.end());
+    all.insert(all.end(), findings[i].begin(), findings[i].end());
   }
   for (const auto& finding : all)
     out << formatFinding(finding) << "\n";

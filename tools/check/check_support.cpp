@@ -18,10 +18,26 @@ void Report::add(int line, Severity severity, std::string message) {
   findings_.push_back({file_, line, severity, std::move(message)});
 }
 
-std::vector<Finding> Report::take() {
-  std::stable_sort(findings_.begin(), findings_.end(),
+namespace {
+
+void sortByLine(std::vector<Finding>& findings) {
+  std::stable_sort(findings.begin(), findings.end(),
                    [](const Finding& a, const Finding& b) { return a.line < b.line; });
+}
+
+}  // namespace
+
+std::vector<Finding> Report::take() {
+  sortByLine(findings_);
   return std::move(findings_);
+}
+
+void withRepeats(std::vector<Finding>& findings, const std::vector<RepeatIndex::Repeat>& repeats,
+                 std::size_t source) {
+  for (const auto& r : repeats) {
+    if (r.source == source) findings.push_back(r.finding);
+  }
+  sortByLine(findings);
 }
 
 std::optional<RawFile> readRaw(const fs::path& file, Report& report) {
@@ -115,8 +131,8 @@ namespace {
 
 constexpr std::size_t kSlotLength = AnswerVariant::kCapacity;
 
-// Characters a normalised answer never holds: capitals are folded, "ё" becomes
-// "е", blanks, full stops, "!" and "-" are removed.
+// Characters a normalised answer never holds: capitals are folded, "ё" becomes "е", blanks,
+// full stops, "!" and "-" are removed.
 bool unmatchable(unsigned char c) {
   return (c >= 0xC0 && c <= 0xDF) || c == 0xA8 || c == 0xB8 || c == ' ' || c == '.' || c == '!' ||
          c == '-';
@@ -227,16 +243,6 @@ std::vector<std::string> storedVariants(std::string_view answerPart) {
     if (!v.empty()) out.emplace_back(v);
   }
   return out;
-}
-
-void QuestionIndex::check(std::string_view text, int line, std::string_view topic, Report& report) {
-  const std::string_view key = trimmed(text);
-  if (key.empty()) return;
-  const auto [it, inserted] = seen_.try_emplace(std::string(key), Seen{line, std::string(topic)});
-  if (inserted) return;
-  std::string where = "строке " + std::to_string(it->second.line);
-  if (!it->second.topic.empty()) where += ", в теме " + inQuotes(it->second.topic);
-  report.warning(line, "тот же вопрос уже есть в " + where);
 }
 
 }  // namespace kelmora::check

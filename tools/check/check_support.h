@@ -6,10 +6,10 @@
 #include <optional>
 #include <string>
 #include <string_view>
-#include <unordered_map>
 #include <vector>
 
 #include "check/base_checker.h"
+#include "check/repeats.h"
 #include "core/bases/question_table.h"
 
 namespace kelmora::check {
@@ -39,14 +39,12 @@ struct RawFile {
 // Reports a missing or unreadable file and returns nothing then.
 std::optional<RawFile> readRaw(const std::filesystem::path& file, Report& report);
 
-// The line (from 1) of the first multi-byte UTF-8 sequence when most upper-half
-// bytes of the file form such sequences, that is when the file was saved as
-// UTF-8; 0 otherwise.
+// The line (from 1) of the first multi-byte UTF-8 sequence when most upper-half bytes of the
+// file form such sequences, that is when the file was saved as UTF-8; 0 otherwise.
 int utf8Line(const std::vector<std::string>& lines);
 
-// The game's loaders read a fixed name inside a directory. A file of another
-// name is copied under that name into a private directory, so that exactly the
-// game's code reads it.
+// The game's loaders read a fixed name inside a directory. A file of another name is copied
+// under that name into a private directory, so that exactly the game's code reads it.
 class StagedBase {
  public:
   StagedBase(const std::filesystem::path& file, const char* gameName);
@@ -65,32 +63,27 @@ std::string inQuotes(std::string_view cp);
 // "1 вопрос", "3 вопроса", "5 вопросов".
 std::string counted(long long n, const char* one, const char* few, const char* many);
 
-// The checks of one question line once split into question text and answer
-// part.
+// The checks of one question line once split into question text and answer part.
 void checkQuestion(std::string_view text, std::string_view answerPart, int line, Report& report);
 
-// What the game stores of the author's variants: the first five, cut to the
-// slot length; empty variants left out.
+// What the game stores of the author's variants: the first five, cut to the slot length;
+// empty variants left out.
 std::vector<std::string> storedVariants(std::string_view answerPart);
 
-// The variants against their own question: answers the question gives away,
-// Latin capitals a player cannot match, years without their "г" and "год"
-// forms.
+// The variants against their own question: answers the question gives away, Latin capitals
+// a player cannot match, years without their "г" and "год" forms.
 void checkAnswerForms(std::string_view text, const std::vector<std::string>& variants, int line,
                       Report& report);
 
-// Remembers question texts (blanks at either end do not count) to find repeated
-// questions.
-class QuestionIndex {
- public:
-  void check(std::string_view text, int line, std::string_view topic, Report& report);
+// The checks of one file; its questions go into repeats, to be compared with those of the
+// other files checked with it.
+std::vector<Finding> checkMainBase(const std::filesystem::path& file, const std::string& shown,
+                                   RepeatIndex& repeats);
+std::vector<Finding> checkTopicsBase(const std::filesystem::path& file, const std::string& shown,
+                                     RepeatIndex& repeats);
 
- private:
-  struct Seen {
-    int line;
-    std::string topic;
-  };
-  std::unordered_map<std::string, Seen> seen_;
-};
+// Adds the repeats of one file to its findings, keeping them sorted by line.
+void withRepeats(std::vector<Finding>& findings, const std::vector<RepeatIndex::Repeat>& repeats,
+                 std::size_t source = 0);
 
 }  // namespace kelmora::check
