@@ -135,6 +135,7 @@ TEST(CheckCli, HelpListsErrorsAndWarnings) {
   EXPECT_EQ(r.status, 0);
   EXPECT_NE(r.out.find("Ошибки"), std::string::npos);
   EXPECT_NE(r.out.find("Предупреждения"), std::string::npos);
+  EXPECT_NE(r.out.find("Замечания"), std::string::npos);
   EXPECT_NE(r.out.find("--dump"), std::string::npos);
 }
 
