@@ -70,14 +70,18 @@ std::vector<std::string> plus(std::vector<std::string> lines, const std::string&
 
 INSTANTIATE_TEST_SUITE_P(
     Bases, CheckStatus,
-    ::testing::Values(StatusCase{"Clean", mainBase(25), kTopics, 0, "Замечаний нет."},
+    ::testing::Values(StatusCase{"Clean", mainBase(25), kTopics, 0, "Всё в порядке."},
                       StatusCase{"Warning", plus(mainBase(25), "Вопрос?\\ответ"), kTopics, 1,
-                                 "Итого: 0 ошибок, 1 предупреждение."},
+                                 "Итого: 0 ошибок, 1 предупреждение, 0 замечаний."},
                       StatusCase{"Errors",
                                  plus(mainBase(25), "ошибка"),
                                  {"[А]", "В?\\Б/"},
                                  2,
-                                 "Итого: 3 ошибки, 1 предупреждение."}));
+                                 "Итого: 3 ошибки, 1 предупреждение, 0 замечаний."},
+                      StatusCase{"NotesOnly", plus(mainBase(25), "В каком году?\\1941/"), kTopics,
+                                 0, "Итого: 0 ошибок, 0 предупреждений, 1 замечание."},
+                      StatusCase{"RepeatAcrossFiles", plus(mainBase(25), "В?\\ааа/"), kTopics, 1,
+                                 "Итого: 0 ошибок, 1 предупреждение, 0 замечаний."}));
 
 TEST(CheckCli, MissingFilesAreErrorsWithTheirNames) {
   TempDir dir;
@@ -86,7 +90,7 @@ TEST(CheckCli, MissingFilesAreErrorsWithTheirNames) {
   EXPECT_EQ(r.out,
             "kelmora.db: ошибка: файл не найден\n"
             "zamen.db: ошибка: файл не найден\n"
-            "Итого: 2 ошибки, 0 предупреждений.\n");
+            "Итого: 2 ошибки, 0 предупреждений, 0 замечаний.\n");
 }
 
 TEST(CheckCli, FindingLinesCarryTheNameAsGivenAndTheLineNumber) {
@@ -97,6 +101,22 @@ TEST(CheckCli, FindingLinesCarryTheNameAsGivenAndTheLineNumber) {
   EXPECT_EQ(r.status, 2);
   EXPECT_TRUE(r.out.starts_with(file + ":26: ошибка: вариант «Ответ» никогда не совпадёт"))
       << r.out;
+}
+
+TEST(CheckCli, RepeatIsReportedInTheTopicsWhateverTheOrderOfTheFiles) {
+  TempDir dir;
+  dir.write("kelmora.db", cpLines(plus(mainBase(25), "В?\\ааа/")));
+  dir.write("topics.txt", cpLines(kTopics));
+  const std::string main = (dir / "kelmora.db").string();
+  const std::string topics = (dir / "topics.txt").string();
+  const std::string expected =
+      topics + ":2: предупреждение: тот же вопрос уже есть в " + main + ", в строке 26\n";
+  for (const auto& args : std::vector<std::vector<std::string>>{
+           {main, topics}, {topics, main}, {"--topics", topics, "--main", main}}) {
+    const CheckRun r = run(dir, args);
+    EXPECT_EQ(r.status, 1);
+    EXPECT_NE(r.out.find(expected), std::string::npos) << r.out;
+  }
 }
 
 TEST(CheckCli, BadUseIsStatusTwoWithAMessage) {
@@ -115,6 +135,7 @@ TEST(CheckCli, HelpListsErrorsAndWarnings) {
   EXPECT_EQ(r.status, 0);
   EXPECT_NE(r.out.find("Ошибки"), std::string::npos);
   EXPECT_NE(r.out.find("Предупреждения"), std::string::npos);
+  EXPECT_NE(r.out.find("Замечания"), std::string::npos);
   EXPECT_NE(r.out.find("--dump"), std::string::npos);
 }
 

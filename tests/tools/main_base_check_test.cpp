@@ -15,6 +15,7 @@ using test::cpLines;
 using test::E;
 using test::Expect;
 using test::expectFindings;
+using test::N;
 using test::shown;
 using test::TempDir;
 using test::W;
@@ -54,7 +55,7 @@ INSTANTIATE_TEST_SUITE_P(
     Lines, MainBaseLine,
     ::testing::Values(
         LineCase{"Clean", "Столица Франции?\\париж парижа/", {}},
-        LineCase{"LatinDigitsAndExactly24AreFine", "Кто?\\петрI 1941 xyz " + k24 + "/", {}},
+        LineCase{"LatinDigitsAndExactly24AreFine", "Кто?\\петрI петрi 1941г xyz " + k24 + "/", {}},
         LineCase{"EmptyLine", "", {{1, E, "пустая строка"}}},
         LineCase{"NoBackslash", "Вопрос без ответов", {{1, E, "нет «\\»"}}},
         LineCase{"BackslashFirst", "\\вопрос/ответ/", {{1, E, "начинается с «\\»"}}},
@@ -90,6 +91,65 @@ INSTANTIATE_TEST_SUITE_P(
         LineCase{"CutBeforeTheBackslash",
                  "В" + std::string(5000, 'z') + "\\ответ/",
                  {{1, E, "4096"}, {1, E, "нет «\\»"}}}));
+
+// The answer given away by its own question: the player only has to copy a word.
+INSTANTIATE_TEST_SUITE_P(
+    GiveAways, MainBaseLine,
+    ::testing::Values(
+        LineCase{"WordOfTheQuestion",
+                 "На какой реке стоит Москва?\\москва москварека/",
+                 {{1, W, "вариант «москва» есть в самом вопросе («Москва»)"}}},
+        LineCase{"HyphenatedWord",
+                 "Какой город раньше звался Санкт-Петербург?\\санктпетербург/",
+                 {{1, W, "«санктпетербург» есть в самом вопросе («Санкт-Петербург»)"}}},
+        LineCase{"PhraseOfTheQuestion",
+                 "Чей роман «Анна Каренина» — Лев Толстой написал его?\\левтолстой толстой/",
+                 {{1, W, "«левтолстой» есть в самом вопросе («Лев Толстой»)"},
+                  {1, W, "«толстой» есть в самом вопросе («Толстой»)"}}},
+        LineCase{"OtherFormOfTheWord",
+                 "Какая река течёт через центр Москвы?\\москва/",
+                 {{1, W, "«москва» почти повторяет слово вопроса «Москвы»"}}},
+        LineCase{"OneLetterIsAPreposition", "Какая буква идёт в алфавите за «б»?\\в вэ/", {}},
+        LineCase{"ShortStemIsNotTried", "Куда впадает Ока, приток Волги?\\волга/", {}},
+        LineCase{"LongerWordIsAnotherWord", "Что стоит на Москворецкой набережной?\\москва/", {}},
+        LineCase{"LatinTypedAsShownDoesNotMatch", "Что обозначают формулой CO2?\\co2/", {}}));
+
+// Latin letters are compared as typed: a capital needs its lower-case twin.
+INSTANTIATE_TEST_SUITE_P(
+    LatinCase, MainBaseLine,
+    ::testing::Values(
+        LineCase{"CapitalsWithoutTwin",
+                 "Формула углекислого газа?\\CO2 углекислыйгаз/",
+                 {{1, W, "«CO2» с заглавными латинскими буквами"}}},
+        LineCase{"NoRoomForTheTwin",
+                 "Первый российский император?\\петрI петр1 петр петрпервый петрвеликий/",
+                 {{1, W, "все пять ячеек заняты"}}},
+        LineCase{"ReportedOnceWhenRepeated",
+                 "Соль соляной кислоты?\\HCl HCl/",
+                 {{1, W, "«hcl»"}, {1, W, "«HCl» повторяется"}}},
+        LineCase{"WithItsTwin", "Формула углекислого газа?\\CO2 co2/", {}},
+        LineCase{"MixedCaseTwinIsNotEnough",
+                 "Формула поваренной соли?\\NaCl Nacl/",
+                 {{1, W, "добавьте вариант «nacl»"}, {1, W, "добавьте вариант «nacl»"}}},
+        LineCase{"LowerCaseOnly", "Формула воды?\\h2o/", {}}));
+
+// A year is typed with "г" or "год" as often as without.
+INSTANTIATE_TEST_SUITE_P(
+    Years, MainBaseLine,
+    ::testing::Values(
+        LineCase{"AskedYearWithoutForms",
+                 "В каком году пала Берлинская стена?\\1989/",
+                 {{1, N, "год «1989» без варианта «1989г» или «1989год»"}}},
+        LineCase{"ShortYear", "В каком году крестили Русь?\\988/", {{1, N, "«988г»"}}},
+        LineCase{"FourDigitsAreAYear", "Когда пала Берлинская стена?\\1989/", {{1, N, "«1989г»"}}},
+        LineCase{"EveryYearOfTheQuestion",
+                 "В каком году началась Вторая мировая?\\1939 1941 1941г/",
+                 {{1, N, "«1939г»"}}},
+        LineCase{"WithG", "В каком году пала Берлинская стена?\\1989 1989г/", {}},
+        LineCase{"WithGod", "В каком году пала Берлинская стена?\\1989 1989год/", {}},
+        LineCase{"CountIsNotAYear", "Сколько метров в морской миле?\\1852/", {}},
+        LineCase{
+            "ShortNumberOutsideAYearQuestion", "Какое число зовут чёртовой дюжиной?\\13/", {}}));
 
 TEST(MainBase, ReportsExactlyTheLinesTheGameReports) {
   TempDir dir;

@@ -1,9 +1,11 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <string>
+#include <vector>
 
 #include "check/base_checker.h"
 #include "core/text/cp1251.h"
@@ -20,14 +22,17 @@ std::string readFile(const std::filesystem::path& file) {
   return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
-TEST(ShippedContent, MainBaseHasNoErrorAndNoWarning) {
-  const auto findings = checkMainBase(kBuilt / "kelmora.db", "kelmora.db");
-  EXPECT_TRUE(findings.empty()) << test::shown(findings);
-}
-
-TEST(ShippedContent, TopicsBaseHasNoErrorAndNoWarning) {
-  const auto findings = checkTopicsBase(kBuilt / "zamen.db", "zamen.db");
-  EXPECT_TRUE(findings.empty()) << test::shown(findings);
+// Checked together, as the questions of one game: a topic must not repeat the main base.
+// Notes are advice to the authors and do not fail the build.
+TEST(ShippedContent, HasNoErrorAndNoWarning) {
+  const auto findings = checkBases({{kBuilt / "kelmora.db", "kelmora.db", BaseKind::kMain},
+                                    {kBuilt / "zamen.db", "zamen.db", BaseKind::kTopics}});
+  for (const auto& file : findings) {
+    std::vector<Finding> serious;
+    std::copy_if(file.begin(), file.end(), std::back_inserter(serious),
+                 [](const Finding& f) { return f.severity != Severity::kNote; });
+    EXPECT_TRUE(serious.empty()) << test::shown(serious);
+  }
 }
 
 // The built files hold exactly the sources' text, in the code page and with CR LF.

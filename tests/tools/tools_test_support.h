@@ -31,6 +31,7 @@ inline std::string shown(const std::vector<check::Finding>& findings) {
 
 constexpr check::Severity E = check::Severity::kError;
 constexpr check::Severity W = check::Severity::kWarning;
+constexpr check::Severity N = check::Severity::kNote;
 
 // One finding a test expects: its line, its severity and a part of its message (UTF-8).
 struct Expect {

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -17,11 +18,16 @@ using test::shown;
 using test::TempDir;
 using test::W;
 
-// A topic block: header, n distinct questions, and the closing "%" unless told otherwise.
+// A topic block: header, n distinct questions, and the closing "%" unless told otherwise. The
+// answers differ from topic to topic, or "А: вопрос 0?" and "Б: вопрос 0?" would be one
+// question asked twice.
 std::vector<std::string> topic(const std::string& name, int n, bool closed = true) {
   std::vector<std::string> lines{"[" + name + "]"};
+  const std::string answer =
+      "ответ" + std::to_string(std::hash<std::string>{}(name) % 100000) + "n";
   for (int i = 0; i < n; ++i)
-    lines.push_back(name + ": вопрос " + std::to_string(i) + "?\\ответ/");
+    lines.push_back(name + ": вопрос " + std::to_string(i) + "?\\" + answer + std::to_string(i) +
+                    "/");
   if (closed) lines.push_back("%");
   return lines;
 }

@@ -18,10 +18,26 @@ void Report::add(int line, Severity severity, std::string message) {
   findings_.push_back({file_, line, severity, std::move(message)});
 }
 
-std::vector<Finding> Report::take() {
-  std::stable_sort(findings_.begin(), findings_.end(),
+namespace {
+
+void sortByLine(std::vector<Finding>& findings) {
+  std::stable_sort(findings.begin(), findings.end(),
                    [](const Finding& a, const Finding& b) { return a.line < b.line; });
+}
+
+}  // namespace
+
+std::vector<Finding> Report::take() {
+  sortByLine(findings_);
   return std::move(findings_);
+}
+
+void withRepeats(std::vector<Finding>& findings, const std::vector<RepeatIndex::Repeat>& repeats,
+                 std::size_t source) {
+  for (const auto& r : repeats) {
+    if (r.source == source) findings.push_back(r.finding);
+  }
+  sortByLine(findings);
 }
 
 std::optional<RawFile> readRaw(const fs::path& file, Report& report) {
@@ -216,16 +232,17 @@ void checkQuestion(std::string_view text, std::string_view answerPart, int line,
     }
   }
   if (part.variants.size() > kAnswerSlots) checkExtraVariants(part, line, report);
+  checkAnswerForms(text, storedVariants(answerPart), line, report);
 }
 
-void QuestionIndex::check(std::string_view text, int line, std::string_view topic, Report& report) {
-  const std::string_view key = trimmed(text);
-  if (key.empty()) return;
-  const auto [it, inserted] = seen_.try_emplace(std::string(key), Seen{line, std::string(topic)});
-  if (inserted) return;
-  std::string where = "строке " + std::to_string(it->second.line);
-  if (!it->second.topic.empty()) where += ", в теме " + inQuotes(it->second.topic);
-  report.warning(line, "тот же вопрос уже есть в " + where);
+std::vector<std::string> storedVariants(std::string_view answerPart) {
+  const AnswerPart part = splitAnswerPart(answerPart);
+  std::vector<std::string> out;
+  for (std::size_t k = 0; k < std::min<std::size_t>(part.variants.size(), kAnswerSlots); ++k) {
+    const auto v = part.variants[k].substr(0, kSlotLength);
+    if (!v.empty()) out.emplace_back(v);
+  }
+  return out;
 }
 
 }  // namespace kelmora::check

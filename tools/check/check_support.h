@@ -6,10 +6,11 @@
 #include <optional>
 #include <string>
 #include <string_view>
-#include <unordered_map>
 #include <vector>
 
 #include "check/base_checker.h"
+#include "check/repeats.h"
+#include "core/bases/question_table.h"
 
 namespace kelmora::check {
 
@@ -19,6 +20,7 @@ class Report {
   explicit Report(std::string file) : file_(std::move(file)) {}
   void error(int line, std::string message) { add(line, Severity::kError, std::move(message)); }
   void warning(int line, std::string message) { add(line, Severity::kWarning, std::move(message)); }
+  void note(int line, std::string message) { add(line, Severity::kNote, std::move(message)); }
   // Sorted by line, in the order found within a line.
   std::vector<Finding> take();
 
@@ -64,17 +66,24 @@ std::string counted(long long n, const char* one, const char* few, const char* m
 // The checks of one question line once split into question text and answer part.
 void checkQuestion(std::string_view text, std::string_view answerPart, int line, Report& report);
 
-// Remembers question texts (blanks at either end do not count) to find repeated questions.
-class QuestionIndex {
- public:
-  void check(std::string_view text, int line, std::string_view topic, Report& report);
+// What the game stores of the author's variants: the first five, cut to the slot length;
+// empty variants left out.
+std::vector<std::string> storedVariants(std::string_view answerPart);
 
- private:
-  struct Seen {
-    int line;
-    std::string topic;
-  };
-  std::unordered_map<std::string, Seen> seen_;
-};
+// The variants against their own question: answers the question gives away, Latin capitals
+// a player cannot match, years without their "г" and "год" forms.
+void checkAnswerForms(std::string_view text, const std::vector<std::string>& variants, int line,
+                      Report& report);
+
+// The checks of one file; its questions go into repeats, to be compared with those of the
+// other files checked with it.
+std::vector<Finding> checkMainBase(const std::filesystem::path& file, const std::string& shown,
+                                   RepeatIndex& repeats);
+std::vector<Finding> checkTopicsBase(const std::filesystem::path& file, const std::string& shown,
+                                     RepeatIndex& repeats);
+
+// Adds the repeats of one file to its findings, keeping them sorted by line.
+void withRepeats(std::vector<Finding>& findings, const std::vector<RepeatIndex::Repeat>& repeats,
+                 std::size_t source = 0);
 
 }  // namespace kelmora::check

@@ -24,8 +24,7 @@ std::string whyErroneous(std::string_view line) {
 }
 
 void checkLoadedLines(const RawFile& raw, const std::set<int>& erroneous, int loaded,
-                      Report& report) {
-  QuestionIndex questions;
+                      const std::string& shown, RepeatIndex& repeats, Report& report) {
   for (int i = 0; i < loaded; ++i) {
     const auto index = static_cast<std::size_t>(i);
     const int number = i + 1;
@@ -38,13 +37,21 @@ void checkLoadedLines(const RawFile& raw, const std::set<int>& erroneous, int lo
     const auto split = splitMainLine(raw.lines[index]);
     if (!split) continue;  // the game reported it; already listed
     checkQuestion(split->text, split->answerPart, number, report);
-    questions.check(split->text, number, {}, report);
+    repeats.add(split->text, storedVariants(split->answerPart), {shown, number, {}});
   }
 }
 
 }  // namespace
 
 std::vector<Finding> checkMainBase(const std::filesystem::path& file, const std::string& shown) {
+  RepeatIndex repeats;
+  auto findings = checkMainBase(file, shown, repeats);
+  withRepeats(findings, repeats.repeats());
+  return findings;
+}
+
+std::vector<Finding> checkMainBase(const std::filesystem::path& file, const std::string& shown,
+                                   RepeatIndex& repeats) {
   Report report(shown);
   const auto raw = readRaw(file, report);
   if (!raw) return report.take();
@@ -89,7 +96,7 @@ std::vector<Finding> checkMainBase(const std::filesystem::path& file, const std:
     }
   }
 
-  checkLoadedLines(*raw, erroneous, base.questionCount, report);
+  checkLoadedLines(*raw, erroneous, base.questionCount, shown, repeats, report);
 
   const long long usable = base.questionCount - static_cast<long long>(erroneous.size());
   if (usable < kQuestionsPerCycle) {

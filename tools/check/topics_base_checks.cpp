@@ -31,8 +31,9 @@ void checkHeader(std::string_view line, int number, Report& report) {
   }
 }
 
-void checkTopicLine(std::string_view line, int number, std::string_view topic,
-                    QuestionIndex& questions, Report& report) {
+void checkTopicLine(std::string_view line, const QuestionPlace& place, RepeatIndex& repeats,
+                    Report& report) {
+  const int number = place.line;
   const auto split = splitTopicLine(line);
   if (!split) return;
   if (line[split->text.size()] != '\\') {
@@ -43,19 +44,19 @@ void checkTopicLine(std::string_view line, int number, std::string_view topic,
     return;
   }
   checkQuestion(split->text, split->answerPart, number, report);
-  questions.check(split->text, number, topic, report);
+  repeats.add(split->text, storedVariants(split->answerPart), place);
 }
 
 // Walks the lines the way loadTopicList does, for what the list it returns does not show:
 // the lines the game skips or never reads.
-void checkLines(const RawFile& raw, Report& report) {
+void checkLines(const RawFile& raw, const std::string& shown, RepeatIndex& repeats,
+                Report& report) {
   enum class Where { kOutside, kInTopic, kIgnoredTopic };
   Where where = Where::kOutside;
   int topics = 0;
   int questionsInTopic = 0;
   std::string topic;
   std::unordered_map<std::string, int> headerOf;
-  QuestionIndex questions;
   for (std::size_t i = 0; i < raw.lines.size(); ++i) {
     const std::string_view line = raw.lines[i];
     const int number = static_cast<int>(i) + 1;
@@ -104,7 +105,7 @@ void checkLines(const RawFile& raw, Report& report) {
       }
       report.warning(number, message);
     } else if (++questionsInTopic <= ReplacementBase::kCapacity) {
-      checkTopicLine(line, number, topic, questions, report);
+      checkTopicLine(line, {shown, number, topic}, repeats, report);
     }
   }
 }
@@ -151,6 +152,14 @@ void checkTopics(const TopicList& list, const std::vector<std::string>& messages
 }  // namespace
 
 std::vector<Finding> checkTopicsBase(const std::filesystem::path& file, const std::string& shown) {
+  RepeatIndex repeats;
+  auto findings = checkTopicsBase(file, shown, repeats);
+  withRepeats(findings, repeats.repeats());
+  return findings;
+}
+
+std::vector<Finding> checkTopicsBase(const std::filesystem::path& file, const std::string& shown,
+                                     RepeatIndex& repeats) {
   Report report(shown);
   const auto raw = readRaw(file, report);
   if (!raw) return report.take();
@@ -171,7 +180,7 @@ std::vector<Finding> checkTopicsBase(const std::filesystem::path& file, const st
     report.error(0, "не удаётся прочитать файл: игра его тоже не откроет");
     return report.take();
   }
-  checkLines(*raw, report);
+  checkLines(*raw, shown, repeats, report);
   checkTopics(list, messages, report);
   return report.take();
 }
