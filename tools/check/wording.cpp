@@ -82,6 +82,21 @@ std::vector<std::string> foldedWords(std::string_view text) {
       word.push_back(folded(byte(c)));
     words.push_back(std::move(word));
   }
+  // A sign in quotes is what such a question is about ("Как называется знак «;»?"), so it
+  // counts as a word of its own.
+  constexpr char kOpen = '\xAB';  // «
+  constexpr char kClose = '\xBB';  // »
+  for (std::size_t open = text.find(kOpen); open != std::string_view::npos;
+       open = text.find(kOpen, open + 1)) {
+    const std::size_t close = text.find(kClose, open + 1);
+    if (close == std::string_view::npos) break;
+    const auto quoted = text.substr(open + 1, close - open - 1);
+    if (!quoted.empty() && std::none_of(quoted.begin(), quoted.end(), [](char c) {
+          return wordCharacter(byte(c)) || c == ' ';
+        })) {
+      words.emplace_back(quoted);
+    }
+  }
   return words;
 }
 
