@@ -61,7 +61,7 @@ expect_seeded() {
     cmp -s "$prefix/share/games/kelmora/$f" "$folder/$f" || fail "$folder/$f is not the default"
   done
   [[ ! -s $folder/log.txt && ! -s $folder/account.ini ]] || fail "log.txt or account.ini not empty"
-  [[ $(ls -A "$folder" | wc -l) -eq 6 ]] || fail "extra files in $folder: $(ls -A "$folder")"
+  [[ $(find "$folder" -mindepth 1 | wc -l) -eq 6 ]] || fail "extra files in $folder: $(ls -A "$folder")"
 }
 
 # --help says where the folder is.
