@@ -1,7 +1,7 @@
 # The two commands a newcomer needs: `make play` and `make test`.
 JOBS ?= $(shell nproc)
 
-.PHONY: all deps build test play sanitize bench fuzz fuzz-replay clean
+.PHONY: all deps build test play package package-check sanitize bench fuzz fuzz-replay clean
 
 all: build
 
@@ -17,6 +17,14 @@ play: build
 
 test: build
 	@ctest --preset default -j$(JOBS)
+
+# The Debian package, made by CPack from the install rules: build/default/kelmora_*.deb.
+package: build
+	@cd build/default && { cpack -G DEB >cpack.log 2>&1 || { cat cpack.log; exit 1; }; } && tail -1 cpack.log
+
+# The package's file list, desktop entry, AppStream metadata, manual pages and lintian.
+package-check: package
+	@packaging/check-package build/default
 
 sanitize: deps
 	@cmake --preset sanitize >/dev/null

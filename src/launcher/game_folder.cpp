@@ -1,0 +1,224 @@
+#include "launcher/game_folder.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <string>
+#include <utility>
+#include <vector>
+
+namespace kelmora::launcher {
+
+namespace fs = std::filesystem;
+
+namespace {
+
+std::string quoted(const fs::path& path) {
+  return "«" + path.string() + "»";
+}
+
+std::string reason(int error) {
+  return std::strerror(error);
+}
+
+class Fd {
+ public:
+  explicit Fd(int fd) : fd_(fd) {}
+  Fd(const Fd&) = delete;
+  Fd& operator=(const Fd&) = delete;
+  ~Fd() {
+    if (fd_ >= 0) ::close(fd_);
+  }
+  int get() const { return fd_; }
+  bool ok() const { return fd_ >= 0; }
+  int release() { return std::exchange(fd_, -1); }
+
+ private:
+  int fd_;
+};
+
+// Whole contents of a regular file. O_NONBLOCK keeps a FIFO put in the file's place from
+// hanging the start; it is then refused as not a file.
+struct Opened {
+  int error = 0;  // errno of the open, 0 when it worked
+  bool regular = false;
+  std::string bytes;
+};
+
+Opened readWhole(const fs::path& file, bool wantBytes) {
+  Opened result;
+  Fd fd(::open(file.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC));
+  if (!fd.ok()) {
+    result.error = errno;
+    return result;
+  }
+  struct stat st {};
+  if (::fstat(fd.get(), &st) != 0) {
+    result.error = errno;
+    return result;
+  }
+  result.regular = S_ISREG(st.st_mode);
+  if (!result.regular || !wantBytes) return result;
+  char buffer[65536];
+  for (;;) {
+    ssize_t got = ::read(fd.get(), buffer, sizeof buffer);
+    if (got == 0) break;
+    if (got < 0) {
+      if (errno == EINTR) continue;
+      result.error = errno;
+      return result;
+    }
+    result.bytes.append(buffer, static_cast<std::size_t>(got));
+  }
+  return result;
+}
+
+// Whether the folder already has `name`. What is there must be a file the game can read:
+// anything else would only fail later, in the middle of the game, and maybe lose a result.
+bool alreadyThere(const fs::path& folder, std::string_view name) {
+  fs::path file = folder / name;
+  struct stat st {};
+  if (::lstat(file.c_str(), &st) != 0) {
+    if (errno == ENOENT) return false;
+    throw LaunchError("Не удаётся проверить файл " + quoted(file) + ": " + reason(errno) + ".");
+  }
+  Opened opened = readWhole(file, false);
+  if (opened.error != 0) {
+    throw LaunchError("Файл " + quoted(file) + " в папке игры не читается: " +
+                      reason(opened.error) + ". Игра не запущена, чтобы ничего не потерять.");
+  }
+  if (!opened.regular) {
+    throw LaunchError(quoted(file) + " в папке игры — не обычный файл. Уберите его, и игра " +
+                      "создаст его заново.");
+  }
+  return true;
+}
+
+// Creates each missing directory of `path`, private to the player.
+void makeFolder(const fs::path& path) {
+  fs::path sofar;
+  for (const fs::path& part : path) {
+    sofar /= part;
+    if (::mkdir(sofar.c_str(), 0700) == 0 || errno == EEXIST) continue;
+    int error = errno;
+    // A directory that exists but cannot be listed answers EACCES, not EEXIST.
+    struct stat st {};
+    if (::stat(sofar.c_str(), &st) == 0 && S_ISDIR(st.st_mode)) continue;
+    throw LaunchError("Не удалось создать папку игры " + quoted(path) + ": " + reason(error) + ".");
+  }
+  struct stat st {};
+  if (::stat(path.c_str(), &st) != 0 || !S_ISDIR(st.st_mode)) {
+    throw LaunchError("Не удалось создать папку игры " + quoted(path) + ": " + reason(ENOTDIR) +
+                      ".");
+  }
+}
+
+mode_t currentUmask() {
+  mode_t mask = ::umask(0);
+  ::umask(mask);
+  return mask;
+}
+
+[[noreturn]] void cannotWrite(const fs::path& file, int error) {
+  throw LaunchError("Не удалось записать файл " + quoted(file) + ": " + reason(error) + ".");
+}
+
+// Writes a new file whole or not at all: a start cut short never leaves half a question base
+// behind, which the next start would then keep as the player's own. A file that appeared in
+// the meantime wins.
+void writeNew(const fs::path& file, const std::string& bytes, mode_t mode) {
+  std::string temp = (file.parent_path() / ("." + file.filename().string() + ".XXXXXX")).string();
+  Fd fd(::mkostemp(temp.data(), O_CLOEXEC));
+  if (!fd.ok()) cannotWrite(file, errno);
+  struct Cleanup {
+    const std::string& path;
+    bool armed = true;
+    ~Cleanup() {
+      if (armed) ::unlink(path.c_str());
+    }
+  } cleanup{temp};
+
+  if (::fchmod(fd.get(), mode & ~currentUmask()) != 0) cannotWrite(file, errno);
+  std::size_t done = 0;
+  while (done < bytes.size()) {
+    ssize_t put = ::write(fd.get(), bytes.data() + done, bytes.size() - done);
+    if (put < 0) {
+      if (errno == EINTR) continue;
+      cannotWrite(file, errno);
+    }
+    done += static_cast<std::size_t>(put);
+  }
+  if (::fsync(fd.get()) != 0) cannotWrite(file, errno);
+  if (::close(fd.release()) != 0) cannotWrite(file, errno);
+
+  if (::renameat2(AT_FDCWD, temp.c_str(), AT_FDCWD, file.c_str(), RENAME_NOREPLACE) == 0) {
+    cleanup.armed = false;
+    return;
+  }
+  int error = errno;
+  if (error == EEXIST) return;
+  if (error == EINVAL || error == ENOSYS) {
+    // A file system without the no-replace rename: a hard link never replaces either.
+    if (::link(temp.c_str(), file.c_str()) == 0 || errno == EEXIST) return;
+    error = errno;
+  }
+  cannotWrite(file, error);
+}
+
+void syncFolder(const fs::path& folder) {
+  Fd fd(::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+  if (fd.ok()) ::fsync(fd.get());
+}
+
+}  // namespace
+
+void prepareGameFolder(const fs::path& folder, const fs::path& defaults) {
+  struct stat st {};
+  bool exists = ::stat(folder.c_str(), &st) == 0;
+  // ENOTDIR: a file in the way, which creating the folder reports better.
+  if (!exists && errno != ENOENT && errno != ENOTDIR) {
+    throw LaunchError("Не удаётся открыть папку игры " + quoted(folder) + ": " + reason(errno) +
+                      ".");
+  }
+  if (exists && !S_ISDIR(st.st_mode)) {
+    throw LaunchError(quoted(folder) + " — не папка, а игре нужна папка для её файлов.");
+  }
+  if (exists && ::access(folder.c_str(), W_OK | X_OK) != 0) {
+    throw LaunchError("В папку игры " + quoted(folder) + " нельзя записывать: " + reason(errno) +
+                      ". Игра не сможет сохранить игроков, рекорды и журнал.");
+  }
+
+  struct Missing {
+    std::string_view name;
+    std::string bytes;
+    mode_t mode;
+  };
+  std::vector<Missing> missing;
+  for (std::string_view name : kShippedFiles) {
+    if (exists && alreadyThere(folder, name)) continue;
+    fs::path source = defaults / name;
+    Opened shipped = readWhole(source, true);
+    if (shipped.error != 0 || !shipped.regular) {
+      std::string why = shipped.error != 0 ? reason(shipped.error) : "это не обычный файл";
+      throw LaunchError("Не найдены файлы игры по умолчанию: " + quoted(source) + " — " + why +
+                        ". Возможно, игра установлена не полностью; переустановите её.");
+    }
+    missing.push_back({name, std::move(shipped.bytes), 0644});
+  }
+  for (const StartedEmpty& file : kStartedEmpty) {
+    if (exists && alreadyThere(folder, file.name)) continue;
+    missing.push_back({file.name, std::string(), file.mode});
+  }
+  if (missing.empty()) return;
+
+  if (!exists) makeFolder(folder);
+  for (const Missing& file : missing)
+    writeNew(folder / file.name, file.bytes, file.mode);
+  syncFolder(folder);
+}
+
+}  // namespace kelmora::launcher
