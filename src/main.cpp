@@ -9,6 +9,8 @@ int main(int argc, char* argv[]) {
   // No display name: Qt would append it to every window title, and each window's caption is
   // exactly its own.
   QApplication::setApplicationName(QStringLiteral("kelmora"));
+  // The menu entry's name, so a desktop matches the window to the entry and its icon.
+  QGuiApplication::setDesktopFileName(QStringLiteral("org.example.kelmora"));
   kelmora::app::Application game(std::filesystem::current_path());
   game.start();
   return QApplication::exec();

@@ -187,10 +187,6 @@ void prepareGameFolder(const fs::path& folder, const fs::path& defaults) {
   if (exists && !S_ISDIR(st.st_mode)) {
     throw LaunchError(quoted(folder) + " — не папка, а игре нужна папка для её файлов.");
   }
-  if (exists && ::access(folder.c_str(), W_OK | X_OK) != 0) {
-    throw LaunchError("В папку игры " + quoted(folder) + " нельзя записывать: " + reason(errno) +
-                      ". Игра не сможет сохранить игроков, рекорды и журнал.");
-  }
 
   struct Missing {
     std::string_view name;
@@ -214,6 +210,12 @@ void prepareGameFolder(const fs::path& folder, const fs::path& defaults) {
     missing.push_back({file.name, std::string(), file.mode});
   }
   if (missing.empty()) return;
+  // A complete folder may be read-only: the game then rewrites its files in place. Only
+  // files that are missing need the folder to be writable.
+  if (exists && ::access(folder.c_str(), W_OK | X_OK) != 0) {
+    throw LaunchError("В папку игры " + quoted(folder) + " нельзя записывать: " + reason(errno) +
+                      ". Игра не может добавить в неё недостающие файлы.");
+  }
 
   if (!exists) makeFolder(folder);
   for (const Missing& file : missing)
