@@ -53,3 +53,8 @@ fuzz-replay: deps
 
 clean:
 	rm -rf build
+
+# A developer's mutation run (scripts/mutants.txt): not part of `make test` or CI.
+.PHONY: mutate
+mutate:
+	@scripts/mutate
