@@ -1,0 +1,254 @@
+// The main window's controls in every state of a game, and the keys and clicks the rules name:
+// what a player can use, and that nothing is judged, logged or paid without them.
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QLabel>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QToolButton>
+
+#include "app/circle_shape.h"
+#include "app_fixture.h"
+
+namespace kelmora {
+namespace {
+
+using test::AppFixture;
+using test::ModalScript;
+
+// The controls the player can use (or, for the labels, that are drawn in full), in one line.
+QString usable(AppFixture& f) {
+  QStringList on;
+  if (f.find<QAction>("N2")->isEnabled()) on << QStringLiteral("N2");
+  for (const char* name :
+       {"Memo1", "Edit1", "Button2", "Button1", "ComboBox1", "Label8", "Label5", "osttime",
+        "second", "Button3", "Button4", "Button5", "Edit2", "Button6"}) {
+    if (f.find<QWidget>(name)->isEnabled()) on << QString::fromLatin1(name);
+  }
+  if (f.find<QLabel>("Label4")->isVisibleTo(&f.window())) on << QStringLiteral("Внимание!");
+  return on.join(u' ');
+}
+
+void click(AppFixture& f, const char* button) {
+  QTest::mouseClick(f.find<QWidget>(button), Qt::LeftButton);
+}
+
+void clearRounds(AppFixture& f, int upTo) {
+  for (int r = 1; r <= upTo; ++r) {
+    for (int i = 0; i < r; ++i)
+      f.answerRight();
+  }
+}
+
+// A loss in round 2; the gong columns are dealt with column "1" the right one.
+void loseInRoundTwo(AppFixture& f) {
+  QTest::keyClick(&f.window(), Qt::Key_F2);
+  f.answerRight();
+  f.random.script = {0, 0, 0, 0};
+  f.answer(QStringLiteral("неверно"));
+}
+
+struct ControlsCase {
+  const char* state;
+  std::function<void(AppFixture&)> reach;
+  const char* usable;
+};
+
+class Controls : public ::testing::TestWithParam<ControlsCase> {};
+
+// A wrong state here is a button a player can press when the rules forbid it, or one that
+// stays dead when the player needs it.
+TEST_P(Controls, EachStateOfTheGameEnablesExactlyItsControls) {
+  AppFixture f;
+  f.start();
+  GetParam().reach(f);
+  EXPECT_EQ(usable(f), QString::fromUtf8(GetParam().usable));
+}
+
+const char* const kPlaying = "Memo1 Edit1 Button2 Button1 Label8 Label5";
+
+INSTANTIATE_TEST_SUITE_P(
+    MainWindow, Controls,
+    ::testing::Values(
+        ControlsCase{"Idle", [](AppFixture&) {}, "N2 ComboBox1 Внимание!"},
+        ControlsCase{"RoundOne", [](AppFixture& f) { QTest::keyClick(&f.window(), Qt::Key_F2); },
+                     kPlaying},
+        ControlsCase{"RoundFour",
+                     [](AppFixture& f) {
+                       QTest::keyClick(&f.window(), Qt::Key_F2);
+                       clearRounds(f, 3);
+                     },
+                     kPlaying},
+        ControlsCase{"RoundFiveHasNoPass",
+                     [](AppFixture& f) {
+                       QTest::keyClick(&f.window(), Qt::Key_F2);
+                       clearRounds(f, 4);
+                     },
+                     "Memo1 Edit1 Button1 Label8 Label5"},
+        ControlsCase{"PassesRunOut",
+                     [](AppFixture& f) {
+                       QTest::keyClick(&f.window(), Qt::Key_F2);
+                       for (int i = 0; i < 4; ++i)
+                         click(f, "Button2");
+                     },
+                     "Memo1 Edit1 Button1 Label8 Label5"},
+        ControlsCase{"PassesComeBackInTheNextRound",
+                     [](AppFixture& f) {
+                       QTest::keyClick(&f.window(), Qt::Key_F2);
+                       for (int i = 0; i < 4; ++i)
+                         click(f, "Button2");
+                       f.answerRight();
+                     },
+                     kPlaying},
+        ControlsCase{"ReplacementsRunOut",
+                     [](AppFixture& f) {
+                       QTest::keyClick(&f.window(), Qt::Key_F2);
+                       for (int i = 0; i < 3; ++i)
+                         click(f, "Button1");
+                     },
+                     "Memo1 Edit1 Button2 Label8 Label5"},
+        ControlsCase{"LastHalfMinute",
+                     [](AppFixture& f) {
+                       QTest::keyClick(&f.window(), Qt::Key_F2);
+                       for (int i = 0; i < 211; ++i)
+                         f.window().Timer1Timer();
+                     },
+                     "Memo1 Edit1 Button2 Button1 Label8 Label5 osttime"},
+        ControlsCase{"GongDealt", loseInRoundTwo, "Label8 Label5 Button3 Button4 Button5"},
+        ControlsCase{"GongRunning",
+                     [](AppFixture& f) {
+                       loseInRoundTwo(f);
+                       click(f, "Button4");
+                     },
+                     "Label8 Label5 Edit2 Button6"},
+        ControlsCase{"AfterTheGongGame",
+                     [](AppFixture& f) {
+                       loseInRoundTwo(f);
+                       click(f, "Button4");
+                       click(f, "Button6");
+                     },
+                     "N2 ComboBox1 Внимание!"},
+        ControlsCase{"AfterALossInRoundOne",
+                     [](AppFixture& f) {
+                       QTest::keyClick(&f.window(), Qt::Key_F2);
+                       f.answer(QStringLiteral("неверно"));
+                     },
+                     "N2 ComboBox1 Внимание!"},
+        ControlsCase{"AfterTheMoneyIsTaken",
+                     [](AppFixture& f) {
+                       QTest::keyClick(&f.window(), Qt::Key_F2);
+                       f.modals.then([](QWidget* w) { ModalScript::click(w, "Button2"); });
+                       f.answerRight();
+                     },
+                     "N2 ComboBox1 Внимание!"}),
+    [](const auto& info) { return std::string(info.param.state); });
+
+QString logged(AppFixture& f) {
+  // The answers and commands the game has logged in this run, one per line.
+  f.app.reset();
+  return QString::fromUtf8(toUtf8(f.dir.read("log.txt")));
+}
+
+TEST(Keys, TypingWithoutEnterJudgesNothing) {
+  AppFixture f;
+  f.start();
+  QTest::keyClick(&f.window(), Qt::Key_F2);
+  auto* answer = f.find<QLineEdit>("Edit1");
+  QTest::keyClicks(answer, QStringLiteral("wrong"));
+  EXPECT_TRUE(f.app->game().running()) << "a letter typed lost the game";
+  answer->clear();
+  QTest::keyClicks(answer, QStringLiteral("a0"));
+  EXPECT_EQ(f.app->game().state().round, 1) << "a right answer was taken before Enter";
+  EXPECT_EQ(f.modals.seen.size(), 1);  // the sign-in only
+  QTest::keyClick(answer, Qt::Key_Return);
+  EXPECT_EQ(f.app->game().state().round, 2);
+}
+
+TEST(Keys, EnterOnAnEmptyAnswerBoxLogsNothing) {
+  AppFixture f;
+  f.start();
+  QTest::keyClick(&f.window(), Qt::Key_F2);
+  auto* answer = f.find<QLineEdit>("Edit1");
+  QTest::keyClick(answer, Qt::Key_Return);
+  QTest::keyClick(answer, Qt::Key_Enter);
+  EXPECT_TRUE(f.app->game().running());
+  EXPECT_FALSE(logged(f).contains(QStringLiteral("[Ответ]")));
+}
+
+TEST(Keys, WhatThePlayerTypesSurvivesAClockTick) {
+  AppFixture f;
+  f.start();
+  QTest::keyClick(&f.window(), Qt::Key_F2);
+  auto* answer = f.find<QLineEdit>("Edit1");
+  QTest::keyClicks(answer, QStringLiteral("a"));
+  f.window().Timer1Timer();
+  QTest::keyClicks(answer, QStringLiteral("0"));
+  EXPECT_EQ(answer->text(), QStringLiteral("a0"));
+  QTest::keyClick(answer, Qt::Key_Return);
+  EXPECT_EQ(f.app->game().state().round, 2);
+  EXPECT_EQ(answer->text(), QString()) << "the next question starts with an empty box";
+}
+
+QColor circle(AppFixture& f, const char* name) {
+  return f.window().findChild<app::CircleShape*>(QString::fromLatin1(name))->colour();
+}
+
+TEST(Buttons, PassAndReplacementEachSpendOnlyTheirOwn) {
+  AppFixture f;
+  f.start();
+  QTest::keyClick(&f.window(), Qt::Key_F2);
+  const QColor navy(0, 0, 0x80);
+  const QColor white(Qt::white);
+  click(f, "Button2");
+  EXPECT_EQ(circle(f, "v5"), white);
+  EXPECT_EQ(circle(f, "z1"), navy);
+  EXPECT_EQ(f.app->game().state().replacementsLeft, 3);
+  click(f, "Button1");
+  EXPECT_EQ(circle(f, "z1"), white);
+  EXPECT_EQ(circle(f, "v4"), navy);
+  EXPECT_EQ(f.app->game().state().passesLeft, 3);
+  EXPECT_TRUE(logged(f).contains(QStringLiteral("[ПАС]\r\n[Замена]\r\n")));
+}
+
+TEST(Buttons, AClickOnADisabledButtonDoesNothing) {
+  AppFixture f;
+  f.start();
+  click(f, "Button2");
+  click(f, "Button1");
+  click(f, "Button3");
+  QTest::keyClick(&f.window(), Qt::Key_F2);
+  clearRounds(f, 4);
+  const QString question = f.find<QPlainTextEdit>("Memo1")->toPlainText();
+  click(f, "Button2");  // round 5 has no pass
+  EXPECT_EQ(f.app->game().state().passesUsed, 0);
+  EXPECT_EQ(f.find<QPlainTextEdit>("Memo1")->toPlainText(), question);
+  EXPECT_FALSE(logged(f).contains(QStringLiteral("[ПАС]")));
+}
+
+TEST(GongBox, TheValueBoxOnlyShowsTheTickersAmounts) {
+  AppFixture f;
+  f.start();
+  loseInRoundTwo(f);
+  auto* value = f.find<QLineEdit>("Edit2");
+  EXPECT_TRUE(value->isReadOnly());
+  click(f, "Button3");
+  f.window().Timer2Timer();
+  QTest::keyClicks(value, QStringLiteral("9999"));
+  EXPECT_EQ(value->text(), QStringLiteral("50"));
+  f.modals.seen.clear();
+  click(f, "Button6");
+  EXPECT_EQ(f.modals.seen.value(0), QStringLiteral("message: Вы смогли отыграть: 50 рублей."));
+}
+
+TEST(GongBox, NoNewGameWhileTheGongGameRuns) {
+  AppFixture f;
+  f.start();
+  loseInRoundTwo(f);
+  QTest::keyClick(&f.window(), Qt::Key_F2);
+  EXPECT_TRUE(f.find<QPushButton>("Button3")->isEnabled()) << "F2 threw the gong game away";
+  EXPECT_EQ(f.app->game().gong().phase, GongGame::Phase::Dealt);
+}
+
+}  // namespace
+}  // namespace kelmora
