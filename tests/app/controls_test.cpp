@@ -27,6 +27,10 @@ QString usable(AppFixture& f) {
     if (f.find<QWidget>(name)->isEnabled()) on << QString::fromLatin1(name);
   }
   if (f.find<QLabel>("Label4")->isVisibleTo(&f.window())) on << QStringLiteral("Внимание!");
+  const QWidget* gongBox = f.find<QWidget>("GroupBox6");
+  const bool inView = gongBox->isVisibleTo(&f.window()) &&
+                      gongBox->geometry().intersects(f.find<QWidget>("ClientArea")->rect());
+  if (inView) on << QStringLiteral("Гонг-Игра");
   return on.join(u' ');
 }
 
@@ -115,13 +119,13 @@ INSTANTIATE_TEST_SUITE_P(
                          f.window().Timer1Timer();
                      },
                      "Memo1 Edit1 Button2 Button1 Label8 Label5 osttime"},
-        ControlsCase{"GongDealt", loseInRoundTwo, "Label8 Label5 Button3 Button4 Button5"},
+        ControlsCase{"GongDealt", loseInRoundTwo, "Label8 Label5 Button3 Button4 Button5 Гонг-Игра"},
         ControlsCase{"GongRunning",
                      [](AppFixture& f) {
                        loseInRoundTwo(f);
                        click(f, "Button4");
                      },
-                     "Label8 Label5 Edit2 Button6"},
+                     "Label8 Label5 Edit2 Button6 Гонг-Игра"},
         ControlsCase{"AfterTheGongGame",
                      [](AppFixture& f) {
                        loseInRoundTwo(f);

@@ -64,6 +64,68 @@ TEST(PlayerDialogFields, AFullLengthNameAndPasswordSignIn) {
   EXPECT_EQ(f.window().windowTitle(), QStringLiteral("Кельмора... [Konstantin Vasilyevi]"));
 }
 
+TEST(PlayerDialogFields, WhatAddIsRefusedWithTellsThePlayerWhy) {
+  test::Players hundred;
+  for (int i = 1; i <= 100; ++i)
+    hundred.push_back({"P" + std::to_string(i), "p"});
+  const struct {
+    const char* what;
+    test::Players players;
+    const char* name;
+    const char* password;
+    const char* repeat;
+    const char* message;
+    int names;  // in the list afterwards
+  } cases[] = {
+      {"no name, passwords differ",
+       {{"Анна", "a"}},
+       "",
+       "1",
+       "2",
+       "message: Ошибка! Введите имя игрока.",
+       1},
+      {"passwords differ",
+       {{"Анна", "a"}},
+       "Вера",
+       "1",
+       "2",
+       "message: Ошибка! Введите данные заново...",
+       1},
+      {"a hundred players already", hundred, "Вера", "1", "1",
+       "message: Ошибка! Игроков не может быть более 100! Удалите игрока если хотите создать "
+       "нового!",
+       100},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    AppFixture f(c.players);
+    QString seen;
+    int names = 0;
+    f.start({[&](QWidget* w) {
+      ModalScript::click(w, "Button2");
+      edit(w, "Edit1")->setText(QString::fromUtf8(c.name));
+      edit(w, "Edit3")->setText(QString::fromUtf8(c.password));
+      edit(w, "Edit4")->setText(QString::fromUtf8(c.repeat));
+      f.modals.seen.clear();
+      ModalScript::click(w, "Button4");
+      seen = f.modals.seen.value(0);
+      auto* list = w->findChild<QComboBox*>(QStringLiteral("ComboBox1"));
+      names = list->count();
+      if (!list->isEnabled()) {  // still in the new-player view: add one to get out
+        edit(w, "Edit1")->setText(QStringLiteral("Вера"));
+        edit(w, "Edit3")->setText(QStringLiteral("1"));
+        edit(w, "Edit4")->setText(QStringLiteral("1"));
+        ModalScript::click(w, "Button4");
+      }
+      list->setCurrentIndex(0);
+      edit(w, "Edit2")->setText(QString::fromStdString(c.players.front().second));
+      ModalScript::click(w, "Button1");
+    }});
+    EXPECT_EQ(seen, QString::fromUtf8(c.message));
+    EXPECT_EQ(names, c.names);
+  }
+}
+
 TEST(PlayerDialogKeys, OnlyEnterTriesThePasswordAndNoKeyClosesTheDialogWithoutIt) {
   AppFixture f(test::Players{{"Анна", "secret"}});
   QStringList seenWhileTyping;

@@ -101,6 +101,31 @@ TEST(Payout, ALossInALaterCyclePaysTheBankPlusWhatTheGongGameWins) {
   expectPaid(h, 100000);
 }
 
+TEST(Payout, APayoutBelowTheBestTakesItsPlaceInTheRecordsTable) {
+  Harness h;
+  // Places 1 and 2 hold 5000 and 1000; the rest 0.
+  std::string table(RecordsTable::kFileSize, '\0');
+  const auto put = [&](std::size_t place, std::uint32_t winnings) {
+    for (std::size_t b = 0; b < 4; ++b)
+      table[place * RecordEntry::kSize + 32 + b] = static_cast<char>(winnings >> (8 * b));
+  };
+  put(0, 5000);
+  put(1, 1000);
+  h.dir.write("res.res", table);
+  h.prompts.choices = {kTake};
+  h.game.newGame(0);
+  clearRound(h, 1);
+  const Lines shown = h.takeShown();
+  EXPECT_EQ(Lines(shown.end() - 2, shown.end()),
+            (Lines{"message: Вы попали на 2 место в таблице рекордов!", "records"}));
+  const auto& entries = readRecords(h.dir.path()).entries;
+  EXPECT_EQ(entries[0].winnings, 5000);
+  EXPECT_EQ(entries[1].winnings, 1000);
+  EXPECT_EQ(entries[1].name.str(), test::cp("Игрок"));
+  EXPECT_EQ(entries[2].winnings, 1000);
+  EXPECT_EQ(entries[2].name.str(), "");
+}
+
 // After a loss in round r the gong game plays for the prize of round r - 1: its step, the
 // number of values per column and the ladder label that shows what is at stake.
 TEST(GongPrize, EachLostRoundPlaysForThePreviousRoundsPrize) {
