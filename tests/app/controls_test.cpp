@@ -74,78 +74,80 @@ const char* const kPlaying = "Memo1 Edit1 Button2 Button1 Label8 Label5";
 
 INSTANTIATE_TEST_SUITE_P(
     MainWindow, Controls,
-    ::testing::Values(
-        ControlsCase{"Idle", [](AppFixture&) {}, "N2 ComboBox1 Внимание!"},
-        ControlsCase{"RoundOne", [](AppFixture& f) { QTest::keyClick(&f.window(), Qt::Key_F2); },
-                     kPlaying},
-        ControlsCase{"RoundFour",
-                     [](AppFixture& f) {
-                       QTest::keyClick(&f.window(), Qt::Key_F2);
-                       clearRounds(f, 3);
-                     },
-                     kPlaying},
-        ControlsCase{"RoundFiveHasNoPass",
-                     [](AppFixture& f) {
-                       QTest::keyClick(&f.window(), Qt::Key_F2);
-                       clearRounds(f, 4);
-                     },
-                     "Memo1 Edit1 Button1 Label8 Label5"},
-        ControlsCase{"PassesRunOut",
-                     [](AppFixture& f) {
-                       QTest::keyClick(&f.window(), Qt::Key_F2);
-                       for (int i = 0; i < 4; ++i)
-                         click(f, "Button2");
-                     },
-                     "Memo1 Edit1 Button1 Label8 Label5"},
-        ControlsCase{"PassesComeBackInTheNextRound",
-                     [](AppFixture& f) {
-                       QTest::keyClick(&f.window(), Qt::Key_F2);
-                       for (int i = 0; i < 4; ++i)
-                         click(f, "Button2");
-                       f.answerRight();
-                     },
-                     kPlaying},
-        ControlsCase{"ReplacementsRunOut",
-                     [](AppFixture& f) {
-                       QTest::keyClick(&f.window(), Qt::Key_F2);
-                       for (int i = 0; i < 3; ++i)
-                         click(f, "Button1");
-                     },
-                     "Memo1 Edit1 Button2 Label8 Label5"},
-        ControlsCase{"LastHalfMinute",
-                     [](AppFixture& f) {
-                       QTest::keyClick(&f.window(), Qt::Key_F2);
-                       for (int i = 0; i < 211; ++i)
-                         f.window().Timer1Timer();
-                     },
-                     "Memo1 Edit1 Button2 Button1 Label8 Label5 osttime"},
-        ControlsCase{"GongDealt", loseInRoundTwo, "Label8 Label5 Button3 Button4 Button5 Гонг-Игра"},
-        ControlsCase{"GongRunning",
-                     [](AppFixture& f) {
-                       loseInRoundTwo(f);
-                       click(f, "Button4");
-                     },
-                     "Label8 Label5 Edit2 Button6 Гонг-Игра"},
-        ControlsCase{"AfterTheGongGame",
-                     [](AppFixture& f) {
-                       loseInRoundTwo(f);
-                       click(f, "Button4");
-                       click(f, "Button6");
-                     },
-                     "N2 ComboBox1 Внимание!"},
-        ControlsCase{"AfterALossInRoundOne",
-                     [](AppFixture& f) {
-                       QTest::keyClick(&f.window(), Qt::Key_F2);
-                       f.answer(QStringLiteral("неверно"));
-                     },
-                     "N2 ComboBox1 Внимание!"},
-        ControlsCase{"AfterTheMoneyIsTaken",
-                     [](AppFixture& f) {
-                       QTest::keyClick(&f.window(), Qt::Key_F2);
-                       f.modals.then([](QWidget* w) { ModalScript::click(w, "Button2"); });
-                       f.answerRight();
-                     },
-                     "N2 ComboBox1 Внимание!"}),
+    ::testing::Values(ControlsCase{"Idle", [](AppFixture&) {}, "N2 ComboBox1 Внимание!"},
+                      ControlsCase{"RoundOne",
+                                   [](AppFixture& f) { QTest::keyClick(&f.window(), Qt::Key_F2); },
+                                   kPlaying},
+                      ControlsCase{"RoundFour",
+                                   [](AppFixture& f) {
+                                     QTest::keyClick(&f.window(), Qt::Key_F2);
+                                     clearRounds(f, 3);
+                                   },
+                                   kPlaying},
+                      ControlsCase{"RoundFiveHasNoPass",
+                                   [](AppFixture& f) {
+                                     QTest::keyClick(&f.window(), Qt::Key_F2);
+                                     clearRounds(f, 4);
+                                   },
+                                   "Memo1 Edit1 Button1 Label8 Label5"},
+                      ControlsCase{"PassesRunOut",
+                                   [](AppFixture& f) {
+                                     QTest::keyClick(&f.window(), Qt::Key_F2);
+                                     for (int i = 0; i < 4; ++i)
+                                       click(f, "Button2");
+                                   },
+                                   "Memo1 Edit1 Button1 Label8 Label5"},
+                      ControlsCase{"PassesComeBackInTheNextRound",
+                                   [](AppFixture& f) {
+                                     QTest::keyClick(&f.window(), Qt::Key_F2);
+                                     for (int i = 0; i < 4; ++i)
+                                       click(f, "Button2");
+                                     f.answerRight();
+                                   },
+                                   kPlaying},
+                      ControlsCase{"ReplacementsRunOut",
+                                   [](AppFixture& f) {
+                                     QTest::keyClick(&f.window(), Qt::Key_F2);
+                                     for (int i = 0; i < 3; ++i)
+                                       click(f, "Button1");
+                                   },
+                                   "Memo1 Edit1 Button2 Label8 Label5"},
+                      ControlsCase{"LastHalfMinute",
+                                   [](AppFixture& f) {
+                                     QTest::keyClick(&f.window(), Qt::Key_F2);
+                                     for (int i = 0; i < 211; ++i)
+                                       f.window().Timer1Timer();
+                                   },
+                                   "Memo1 Edit1 Button2 Button1 Label8 Label5 osttime"},
+                      ControlsCase{"GongDealt", loseInRoundTwo,
+                                   "Label8 Label5 Button3 Button4 Button5 Гонг-Игра"},
+                      ControlsCase{"GongRunning",
+                                   [](AppFixture& f) {
+                                     loseInRoundTwo(f);
+                                     click(f, "Button4");
+                                   },
+                                   "Label8 Label5 Edit2 Button6 Гонг-Игра"},
+                      ControlsCase{"AfterTheGongGame",
+                                   [](AppFixture& f) {
+                                     loseInRoundTwo(f);
+                                     click(f, "Button4");
+                                     click(f, "Button6");
+                                   },
+                                   "N2 ComboBox1 Внимание!"},
+                      ControlsCase{"AfterALossInRoundOne",
+                                   [](AppFixture& f) {
+                                     QTest::keyClick(&f.window(), Qt::Key_F2);
+                                     f.answer(QStringLiteral("неверно"));
+                                   },
+                                   "N2 ComboBox1 Внимание!"},
+                      ControlsCase{"AfterTheMoneyIsTaken",
+                                   [](AppFixture& f) {
+                                     QTest::keyClick(&f.window(), Qt::Key_F2);
+                                     f.modals.then(
+                                         [](QWidget* w) { ModalScript::click(w, "Button2"); });
+                                     f.answerRight();
+                                   },
+                                   "N2 ComboBox1 Внимание!"}),
     [](const auto& info) { return std::string(info.param.state); });
 
 QString logged(AppFixture& f) {
@@ -243,15 +245,6 @@ TEST(GongBox, TheValueBoxOnlyShowsTheTickersAmounts) {
   f.modals.seen.clear();
   click(f, "Button6");
   EXPECT_EQ(f.modals.seen.value(0), QStringLiteral("message: Вы смогли отыграть: 50 рублей."));
-}
-
-TEST(GongBox, NoNewGameWhileTheGongGameRuns) {
-  AppFixture f;
-  f.start();
-  loseInRoundTwo(f);
-  QTest::keyClick(&f.window(), Qt::Key_F2);
-  EXPECT_TRUE(f.find<QPushButton>("Button3")->isEnabled()) << "F2 threw the gong game away";
-  EXPECT_EQ(f.app->game().gong().phase, GongGame::Phase::Dealt);
 }
 
 }  // namespace

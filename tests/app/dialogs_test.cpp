@@ -49,21 +49,6 @@ TEST(PlayerDialogFields, EachFieldTakesAsManyCharactersAsItsRecordHolds) {
   EXPECT_EQ(stored, test::accountRecord("abcdefghijklmnopqrst", "abcdefghij"));
 }
 
-TEST(PlayerDialogFields, AFullLengthNameAndPasswordSignIn) {
-  AppFixture f(test::Players{{"Анна", "a"}});
-  f.start({[&](QWidget* w) {
-    ModalScript::click(w, "Button2");
-    QTest::keyClicks(edit(w, "Edit1"), QStringLiteral("Konstantin Vasilyevi"));
-    QTest::keyClicks(edit(w, "Edit3"), QStringLiteral("0123456789"));
-    QTest::keyClicks(edit(w, "Edit4"), QStringLiteral("0123456789"));
-    ModalScript::click(w, "Button4");
-    w->findChild<QComboBox*>(QStringLiteral("ComboBox1"))->setCurrentIndex(1);
-    QTest::keyClicks(edit(w, "Edit2"), QStringLiteral("0123456789"));
-    ModalScript::click(w, "Button1");
-  }});
-  EXPECT_EQ(f.window().windowTitle(), QStringLiteral("Кельмора... [Konstantin Vasilyevi]"));
-}
-
 TEST(PlayerDialogFields, WhatAddIsRefusedWithTellsThePlayerWhy) {
   test::Players hundred;
   for (int i = 1; i <= 100; ++i)

@@ -45,12 +45,6 @@ TEST(ClockDisplay, TheLastTickShowsNoughtInRedBehindTheTimeOutMessage) {
   EXPECT_EQ(h.game.screen().timeLeft, (Label{"4:00", false}));
 }
 
-TEST(ClockDisplay, LongerTimesKeepUnpaddedMinutes) {
-  EXPECT_EQ(clockText(600), "10:00");
-  EXPECT_EQ(clockText(659), "10:59");
-  EXPECT_EQ(clockText(61), "1:01");
-}
-
 // A tick can be queued behind a window that stopped the clock; it must not move anything.
 TEST(ClockDisplay, TicksOutsideARoundChangeNothingOnScreen) {
   const struct {

@@ -89,18 +89,6 @@ TEST(Payout, TheBankGrowsByFiftyThousandWithEveryLadderCycle) {
   }
 }
 
-TEST(Payout, ALossInALaterCyclePaysTheBankPlusWhatTheGongGameWins) {
-  Harness h;
-  h.game.newGame(0);
-  for (int cycle = 0; cycle < 2; ++cycle) {
-    for (int r = 1; r <= 5; ++r)
-      clearRound(h, r);
-  }
-  EXPECT_EQ(h.game.screen().bank.caption, "100000");
-  h.answerWrong();  // round 1: nothing to play for
-  expectPaid(h, 100000);
-}
-
 TEST(Payout, APayoutBelowTheBestTakesItsPlaceInTheRecordsTable) {
   Harness h;
   // Places 1 and 2 hold 5000 and 1000; the rest 0.
