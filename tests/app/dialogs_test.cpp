@@ -117,6 +117,7 @@ TEST(PlayerDialogKeys, OnlyEnterTriesThePasswordAndNoKeyClosesTheDialogWithoutIt
   bool openAfterEscape = false;
   f.start({[&](QWidget* w) {
     QTest::keyClick(w, Qt::Key_Escape);
+    w->close();  // what the window manager asks on Alt+F4
     QTest::qWait(20);
     openAfterEscape = w->isVisible();
     if (!openAfterEscape) return;
@@ -128,7 +129,7 @@ TEST(PlayerDialogKeys, OnlyEnterTriesThePasswordAndNoKeyClosesTheDialogWithoutIt
     seenWhileTyping = f.modals.seen;
     if (w->isVisible()) QTest::keyClick(password, Qt::Key_Return);
   }});
-  EXPECT_TRUE(openAfterEscape) << "Escape let the game start without a player";
+  EXPECT_TRUE(openAfterEscape) << "the game would start without a player";
   EXPECT_EQ(seenWhileTyping, QStringList()) << "a password was tried before Enter";
   EXPECT_EQ(f.window().windowTitle(), QStringLiteral("Кельмора... [Анна]"));
 }
