@@ -44,8 +44,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   FUZZ_CHECK(written == dir / kLogFile);
 
   const std::string old = joinLines(splitLines(bytes));
-  const std::string run = std::string(kStarted) + "\r\n" + std::string(kAsked) + "\r\n" +
-                          oneLine(typed) + "\r\n";
+  const std::string run =
+      std::string(kStarted) + "\r\n" + std::string(kAsked) + "\r\n" + oneLine(typed) + "\r\n";
   const std::string closing = std::string(kClosed) + "\r\n" + std::string(61, '=') + "\r\n";
   const std::string saved = fuzz::readFile(written);
   FUZZ_CHECK(saved.starts_with(old));
