@@ -85,8 +85,11 @@ FileDescriptor createExclusive(const std::filesystem::path& file, unsigned mode)
 bool copyOwnerAndMode(const FileDescriptor& fd, const std::filesystem::path& file, unsigned uid,
                       unsigned gid, unsigned mode) {
   if (injected(FileStep::setOwnerAndMode, file)) return false;
-  // Before the mode: changing the owner clears set-user and set-group bits.
-  [[maybe_unused]] const int ignored = ::fchown(fd.get(), uid, gid);
+  // Before the mode: changing the owner clears set-user and set-group bits. A player may not
+  // give a file away, but may keep the group of a folder shared with others.
+  if (::fchown(fd.get(), uid, gid) != 0) {
+    [[maybe_unused]] const int ignored = ::fchown(fd.get(), static_cast<uid_t>(-1), gid);
+  }
   return ::fchmod(fd.get(), mode) == 0;
 }
 
