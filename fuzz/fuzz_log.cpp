@@ -1,5 +1,6 @@
-// Any bytes as log.txt, then a run that logs a few lines and closes: the saved log must be the
-// old lines (with their breaks made CR LF) followed by this run's, ending in the closing lines.
+// Any bytes as log.txt, then a run that logs a few lines (one of them the input's first bytes,
+// breaks and all) and closes: the saved log must be the old lines (with their breaks made
+// CR LF) followed by this run's, each of them one line, ending in the closing lines.
 
 #include <cstddef>
 #include <cstdint>
@@ -10,6 +11,7 @@
 
 #include "core/log/game_log.h"
 #include "core/text/cp1251.h"
+#include "core/text/one_line.h"
 #include "core/text/text_file.h"
 #include "fuzz_files.h"
 
@@ -35,12 +37,15 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   FUZZ_CHECK(log.lines().empty());
   log.appendLog(std::string(kStarted));
   log.appendLog(std::string(kAsked));
+  const auto typed = bytes.substr(0, 64);
+  log.appendLog(typed);
 
   const auto written = log.closeAndSave("07.12.2025", "23:59:59");
   FUZZ_CHECK(written == dir / kLogFile);
 
   const std::string old = joinLines(splitLines(bytes));
-  const std::string run = std::string(kStarted) + "\r\n" + std::string(kAsked) + "\r\n";
+  const std::string run =
+      std::string(kStarted) + "\r\n" + std::string(kAsked) + "\r\n" + oneLine(typed) + "\r\n";
   const std::string closing = std::string(kClosed) + "\r\n" + std::string(61, '=') + "\r\n";
   const std::string saved = fuzz::readFile(written);
   FUZZ_CHECK(saved.starts_with(old));

@@ -11,7 +11,10 @@ int main(int argc, char* argv[]) {
   QApplication::setApplicationName(QStringLiteral("kelmora"));
   // The menu entry's name, so a desktop matches the window to the entry and its icon.
   QGuiApplication::setDesktopFileName(QStringLiteral("org.example.kelmora"));
-  kelmora::app::Application game(std::filesystem::current_path());
+  const std::filesystem::path dir = std::filesystem::current_path();
+  const auto lock = kelmora::app::claimGameFolder(dir);
+  if (!lock) return 1;
+  kelmora::app::Application game(dir);
   game.start();
   return QApplication::exec();
 }

@@ -3,6 +3,7 @@
 #include <QLayout>
 
 #include "app/look.h"
+#include "core/game_folder.h"
 #include "core/text/file_error.h"
 
 namespace kelmora::app {
@@ -70,6 +71,16 @@ void Application::start() {
   form1_.layout()->activate();
   centre(&form1_);
   form1_.show();
+}
+
+std::optional<FolderLock> claimGameFolder(const std::filesystem::path& dir) {
+  auto lock = FolderLock::tryAcquire(dir);
+  if (!lock) {
+    showMessageBox(nullptr, alreadyRunningMessage(dir));
+    return std::nullopt;
+  }
+  removeStaleTemporaries(dir);
+  return lock;
 }
 
 }  // namespace kelmora::app

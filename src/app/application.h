@@ -14,6 +14,7 @@
 #include "app/window_ports.h"
 #include "core/engine/game.h"
 #include "core/log/game_log.h"
+#include "core/text/folder_lock.h"
 
 namespace kelmora::app {
 
@@ -65,5 +66,10 @@ class Application {
   std::unique_ptr<WindowPrompts> prompts_;
   std::unique_ptr<Game> game_;
 };
+
+// One copy of the game per folder. Returns the folder's lock, with the leftovers of copies that
+// died in the middle of a save cleared away; or nothing, once the player has been told that
+// the game already runs there, and then the program must end without touching any file.
+std::optional<FolderLock> claimGameFolder(const std::filesystem::path& dir);
 
 }  // namespace kelmora::app

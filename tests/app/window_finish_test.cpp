@@ -195,5 +195,26 @@ TEST(ClosingLine, TheDateIsReadBeforeTheTime) {
   EXPECT_EQ(f.calendar.calls, (std::vector<std::string>{"date", "time"}));
 }
 
+TEST(SecondCopy, IsToldTheGameRunsThereAndTouchesNoFile) {
+  test::TempDir dir;
+  dir.write("log.txt", "kept");
+  dir.write("res.res.tmp999999999-0", "a leftover");  // no such process: cleared by the owner
+  test::ModalScript modals;
+  auto first = app::claimGameFolder(dir.path());
+  ASSERT_TRUE(first && first->held());
+  EXPECT_FALSE(std::filesystem::exists(dir / "res.res.tmp999999999-0"));
+
+  dir.write("res.res.tmp999999999-0", "another copy's file");
+  EXPECT_FALSE(app::claimGameFolder(dir.path()));
+  ASSERT_EQ(modals.seen.size(), 1);
+  EXPECT_TRUE(modals.seen[0].startsWith(QStringLiteral("message: Кельмора уже запущена в папке")))
+      << modals.seen[0].toStdString();
+  EXPECT_EQ(dir.read("res.res.tmp999999999-0"), "another copy's file");
+  EXPECT_EQ(dir.read("log.txt"), "kept");
+
+  first.reset();  // the first copy ends: the folder is free again
+  EXPECT_TRUE(app::claimGameFolder(dir.path()));
+}
+
 }  // namespace
 }  // namespace kelmora

@@ -1,8 +1,16 @@
 #include "core/log/game_log.h"
 
+#include <fcntl.h>
 #include <gtest/gtest.h>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <fstream>
+#include <functional>
 
 #include "core/text/file_error.h"
+#include "core/text/text_file.h"
 #include "test_support.h"
 
 namespace kelmora {
@@ -36,7 +44,10 @@ TEST(GameLogFile, OldLinesComeFirstWithCrLfAndAnUnfinishedLastLineIsEnded) {
                {"a\nb\n", "a\r\nb\r\n"},
                {"a\r\n\r\n", "a\r\n\r\n"},
                {"", ""},
-               {std::string("x\0y", 3), std::string("x\0y\r\n", 5)}};
+               {std::string("x\0y", 3), std::string("x\0y\r\n", 5)},
+               // A CR LF, and a CR then an LF of the next line, split across the copy's chunks.
+               {std::string(65535, 'q') + "\r\nz", std::string(65535, 'q') + "\r\nz\r\n"},
+               {std::string(65536, 'q') + "\n\rz\r", std::string(65536, 'q') + "\r\n\r\nz\r\n"}};
   for (const auto& c : cases) {
     TempDir dir;
     dir.write("log.txt", c.old);
@@ -46,6 +57,63 @@ TEST(GameLogFile, OldLinesComeFirstWithCrLfAndAnUnfinishedLastLineIsEnded) {
     log.closeAndSave("07.12.2026", "22:40:01");
     EXPECT_EQ(dir.read("log.txt"), c.kept + "new\r\n" + kClosing);
   }
+}
+
+TEST(GameLogLines, AnAppendedTextIsAlwaysOneLine) {
+  TempDir dir;
+  GameLog log(dir.path());
+  log.appendLog(std::string("[A] - a\r\n[P]\0\x1F\x7F\tb", 17));
+  log.appendLog(cp("обычная строка"));
+  EXPECT_EQ(log.lines(), (std::vector<std::string>{"[A] - a  [P]    b", cp("обычная строка")}));
+  log.closeAndSave("07.12.2026", "22:40:01");
+  EXPECT_EQ(readLines(dir / "log.txt").size(), 4u);
+}
+
+// The peak memory of this process grows by this many kilobytes while action runs in a child.
+long peakGrowthInChild(const std::function<void()>& action) {
+  int out[2];
+  if (::pipe(out) != 0) return -1;
+  const pid_t pid = ::fork();
+  if (pid == 0) {
+    rusage before{}, after{};
+    ::getrusage(RUSAGE_SELF, &before);
+    action();
+    ::getrusage(RUSAGE_SELF, &after);
+    const long growth = after.ru_maxrss - before.ru_maxrss;
+    [[maybe_unused]] const auto n = ::write(out[1], &growth, sizeof growth);
+    ::_exit(0);
+  }
+  ::close(out[1]);
+  long growth = -1;
+  if (::read(out[0], &growth, sizeof growth) != sizeof growth) growth = -1;
+  ::close(out[0]);
+  ::waitpid(pid, nullptr, 0);
+  return growth;
+}
+
+TEST(GameLogFile, AHugeLogWithoutALineBreakIsCopiedInBoundedMemory) {
+  constexpr std::size_t kSize = 64u << 20;
+  TempDir dir;
+  {
+    std::ofstream out(dir / "log.txt", std::ios::binary);
+    const std::string block(1 << 20, 'w');
+    for (std::size_t written = 0; written < kSize; written += block.size())
+      out << block;
+  }
+  const long growth = peakGrowthInChild([&] {
+    GameLog log(dir.path());
+    log.load();
+    log.appendLog("new");
+    log.closeAndSave("07.12.2026", "22:40:01");
+  });
+  ASSERT_GE(growth, 0);
+  EXPECT_LT(growth, 16 * 1024) << "kilobytes";
+
+  const std::string tail = "w\r\nnew\r\n" + kClosing;
+  EXPECT_EQ(std::filesystem::file_size(dir / "log.txt"), kSize - 1 + tail.size());
+  std::ifstream in(dir / "log.txt", std::ios::binary);
+  in.seekg(static_cast<std::streamoff>(kSize - 1));
+  EXPECT_EQ(std::string(std::istreambuf_iterator<char>(in), {}), tail);
 }
 
 TEST(GameLogFile, AnUnreadableLogIsNeverOverwritten) {

@@ -1,12 +1,17 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
+#include <cerrno>
+#include <iterator>
 #include <string>
 #include <vector>
 
+#include "as_nobody.h"
 #include "core/players/accounts.h"
 #include "core/players/records.h"
+#include "core/players/sign_in.h"
 #include "core/text/file_error.h"
+#include "core/text/file_io.h"
 #include "test_support.h"
 
 namespace kelmora {
@@ -37,19 +42,23 @@ struct Accounts {
   }
 };
 
+unsigned modeOf(const std::filesystem::path& file) {
+  struct stat st {};
+  return ::stat(file.c_str(), &st) == 0 ? st.st_mode & 07777 : 0;
+}
+
 TEST(AccountsFile, RecordsRoundTripByteForByteAndATrailingPieceIsDropped) {
   Accounts a;
-  const std::string file = accountRecord("Ann", "pw", '\x5A') + accountRecord("Bob", "", '\x01') +
-                           std::string(2, '\x7F');
+  // Control characters in a stored name are the file's business: kept as they are.
+  const std::string file = accountRecord("Ann", "pw", '\x5A') +
+                           accountRecord("B\r\nb", "\t", '\x01') + std::string(2, '\x7F');
   a.dir.write("account.ini", file);
+  ::chmod((a.dir / "account.ini").c_str(), 0640);
   EXPECT_EQ(a.table.loadAccounts(), 2);
-  EXPECT_EQ(a.names(), (std::vector<std::string>{"Ann", "Bob"}));
-  a.table.saveAccounts();
+  EXPECT_EQ(a.names(), (std::vector<std::string>{"Ann", "B\r\nb"}));
+  EXPECT_TRUE(a.table.saveAccounts());
   EXPECT_EQ(a.dir.read("account.ini"), file.substr(0, 128));
-
-  struct stat st {};
-  ASSERT_EQ(::stat((a.dir / "account.ini").c_str(), &st), 0);
-  EXPECT_EQ(st.st_mode & 0777, 0600u);
+  EXPECT_EQ(modeOf(a.dir / "account.ini"), 0640u);  // an existing file keeps its mode
 }
 
 TEST(AccountsFile, AMissingFileIsAnEmptyTableAndTheFirstSaveCreatesIt) {
@@ -61,8 +70,10 @@ TEST(AccountsFile, AMissingFileIsAnEmptyTableAndTheFirstSaveCreatesIt) {
     EXPECT_STREQ(e.what(), "File not found");
   }
   EXPECT_EQ(a.table.accountCount(), 0);
-  a.table.saveAccounts();
+  EXPECT_FALSE(a.table.fileUnreadable());
+  EXPECT_TRUE(a.table.saveAccounts());
   EXPECT_EQ(a.dir.read("account.ini"), "");
+  EXPECT_EQ(modeOf(a.dir / "account.ini"), 0600u);  // it holds passwords
   a.table.addAccount(cp("Очень длинное имя игрока"), "0123456789ABC");
   a.table.saveAccounts();
   Accounts b;
@@ -83,6 +94,78 @@ TEST(AccountsFile, RecordsBeyondOneHundredAreKeptOnSave) {
   ASSERT_TRUE(a.table.deleteAccount(1, "x"));
   a.table.saveAccounts();
   EXPECT_EQ(a.dir.read("account.ini"), file.substr(64));
+}
+
+// Runs the sign-in dialog over dir: create, register a player, close. Returns what the player
+// was shown, in order.
+std::string signInAndRegister(const std::filesystem::path& dir) {
+  std::string shown;
+  SignIn signIn(
+      dir, [&](const std::string& m) { shown += "message: " + m + "\n"; },
+      [&](const std::string& m) { shown += "error: " + m + "\n"; });
+  signIn.create();
+  signIn.newPlayer();
+  signIn.addPlayer("New", "pw", "pw");
+  signIn.close();
+  return shown;
+}
+
+TEST(UnreadableAccounts, AreNeverOverwrittenAndThePlayerIsToldOnce) {
+  const std::string old = accountRecord("Ann", "pw", '\0') + accountRecord("Bob", "x", '\0');
+  const std::string told =
+      "error: Cannot open file account.ini\nmessage: " + unreadableAccountsMessage() + "\n";
+  EXPECT_NE(unreadableAccountsMessage().find(cp("права доступа")), std::string::npos);
+
+  {
+    SCOPED_TRACE("the disk fails while reading");
+    TempDir dir;
+    dir.write("account.ini", old);
+    setFaultHook([](FileStep step, const std::filesystem::path&) {
+      return step == FileStep::read ? EIO : 0;
+    });
+    AccountTable table(dir.path(), [](const std::string&) {});
+    EXPECT_THROW(table.loadAccounts(), FileError);
+    setFaultHook(nullptr);
+    EXPECT_TRUE(table.fileUnreadable());
+    table.addAccount("New", "pw");
+    EXPECT_FALSE(table.saveAccounts());
+    EXPECT_EQ(dir.read("account.ini"), old);
+  }
+  {
+    SCOPED_TRACE("a FIFO in its place");
+    TempDir dir;
+    ASSERT_EQ(::mkfifo((dir / "account.ini").c_str(), 0600), 0);
+    EXPECT_EQ(signInAndRegister(dir.path()), told);
+    EXPECT_TRUE(std::filesystem::is_fifo(dir / "account.ini"));
+  }
+  {
+    SCOPED_TRACE("no read permission, as an ordinary user");
+    TempDir dir;
+    dir.write("account.ini", old);
+    ::chmod((dir / "account.ini").c_str(), 0);
+    test::giveToChildUser(dir.path());
+    test::giveToChildUser(dir / "account.ini");
+    const auto answer = test::runAsOrdinaryUser([&] { return signInAndRegister(dir.path()); });
+    if (!answer.text) GTEST_SKIP() << answer.skipReason;
+    EXPECT_EQ(*answer.text, told);
+    EXPECT_EQ(dir.read("account.ini"), old);
+    EXPECT_EQ(modeOf(dir / "account.ini"), 0u);
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()), {}), 1);
+  }
+}
+
+TEST(UnreadableAccounts, AMissingFileIsOnlyReportedAndThenCreated) {
+  TempDir dir;
+  EXPECT_EQ(signInAndRegister(dir.path()), "error: File not found\n");
+  EXPECT_EQ(dir.read("account.ini").substr(0, 4), std::string("\x03New"));
+}
+
+TEST(AccountChecks, ControlCharactersInANewPlayerAreStoredAsBlanks) {
+  Accounts a;
+  a.table.addAccount(std::string("An\r\nn\0\x7F", 7), "p\tw");
+  EXPECT_EQ(a.table.accountName(1), "An  n  ");
+  EXPECT_EQ(a.table.accountPassword(1), "p w");
+  EXPECT_TRUE(a.table.confirmPlayer(1, "p w"));
 }
 
 TEST(AccountChecks, DeletingKeepsTheOrderAndWrongPasswordsChangeNothing) {
@@ -197,8 +280,9 @@ TEST(RecordsInsertion, ShiftsDownCutsNameAndDateAndKeepsTheSlotsOtherBytes) {
   EXPECT_EQ(dir.read("res.res").size(), 3600u);
   EXPECT_EQ(placeMessage(2), cp("Вы попали на 2 место в таблице рекордов!"));
 
-  insertEntry(table, 100, "Last", "d", 1);
-  EXPECT_EQ(table.entries[99].name.str(), "Last");
+  insertEntry(table, 100, "La\nst", "d\r", 1);
+  EXPECT_EQ(table.entries[99].name.str(), "La st");  // one row, whatever was passed in
+  EXPECT_EQ(table.entries[99].date.str(), "d ");
   EXPECT_EQ(table.entries[98].name.str(), "N98");
 }
 

@@ -7,6 +7,7 @@
 #include "core/text/atomic_file.h"
 #include "core/text/cp1251.h"
 #include "core/text/file_error.h"
+#include "core/text/one_line.h"
 #include "core/text/short_string.h"
 #include "core/text/text_file.h"
 #include "test_support.h"
@@ -63,6 +64,19 @@ TEST(ShortStringField, ADamagedLengthByteNeverReadsPastTheField) {
   const auto s = ShortString<3>::fromBytes(raw);
   EXPECT_EQ(s.view(), "abc");
   EXPECT_EQ(s.bytes()[0], 200);  // written back as it was read
+}
+
+TEST(OneLine, OnlyTheThirtyThreeControlBytesBecomeBlanks) {
+  std::string all;
+  for (int b = 0; b < 256; ++b)
+    all.push_back(static_cast<char>(b));
+  const std::string line = oneLine(all);
+  ASSERT_EQ(line.size(), 256u);
+  EXPECT_EQ(line.substr(0, 0x21), std::string(0x21, ' '));
+  EXPECT_EQ(line.substr(0x21, 0x7F - 0x21), all.substr(0x21, 0x7F - 0x21));
+  EXPECT_EQ(line[0x7F], ' ');
+  EXPECT_EQ(line.substr(0x80), all.substr(0x80));  // the code page's letters, 0x98 included
+  EXPECT_EQ(oneLine("a\r\nb"), "a  b");
 }
 
 struct LinesCase {

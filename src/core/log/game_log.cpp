@@ -1,10 +1,12 @@
 #include "core/log/game_log.h"
 
-#include <optional>
+#include <cerrno>
 
 #include "core/text/atomic_file.h"
 #include "core/text/cp1251.h"
 #include "core/text/file_error.h"
+#include "core/text/file_io.h"
+#include "core/text/one_line.h"
 #include "core/text/text_file.h"
 
 namespace kelmora {
@@ -14,8 +16,10 @@ namespace {
 std::filesystem::path freeSideFile(const std::filesystem::path& dir) {
   for (int n = 1;; ++n) {
     auto candidate = dir / ("log-" + std::to_string(n) + ".txt");
+    // A dangling link counts as taken: writing through it would put the lines elsewhere.
     std::error_code ec;
-    if (!std::filesystem::exists(candidate, ec) && !ec) return candidate;
+    const auto status = std::filesystem::symlink_status(candidate, ec);
+    if (status.type() == std::filesystem::file_type::not_found) return candidate;
     if (n == 10000) throw FileError::cannotCreate(candidate.filename().string());
   }
 }
@@ -26,55 +30,56 @@ GameLog::GameLog(std::filesystem::path dir) : dir_(std::move(dir)) {}
 
 void GameLog::load() {
   lines_.clear();
-  LineReader reader(dir_ / kLogFile);
-  std::string first;
-  reader.next(first);  // reading one line proves the file readable without holding it
+  // Reading a byte proves the file readable; a line could be as long as the whole file.
+  InputFile in(dir_ / kLogFile);
+  char first = 0;
+  if (!in.isOpen() || in.read(&first, 1) < 0) throw FileError::cannotOpen(kLogFile);
+}
+
+void GameLog::appendLog(std::string_view line) {
+  lines_.push_back(oneLine(line));
+}
+
+std::string GameLog::runText() const {
+  std::string text;
+  for (const auto& line : lines_) {
+    text += line;
+    text += "\r\n";
+  }
+  return text;
 }
 
 std::filesystem::path GameLog::writeRunTo(const std::filesystem::path& target) const {
-  AtomicFile out(target);
-  writeRun(out);
-  out.commit();
+  writeFileAtomically(target, runText());
   return target;
-}
-
-void GameLog::writeRun(AtomicFile& out) const {
-  for (const auto& line : lines_) {
-    out.write(line);
-    out.write("\r\n");
-  }
 }
 
 std::filesystem::path GameLog::closeAndSave(const std::string& date, const std::string& time) {
   appendLog(std::string("[Завершение работы] "_cp) + date + " " + time);
   appendLog(std::string(61, '='));
 
+  // A log that is there but cannot be read is left as it is, and this run's lines go beside it.
   const auto file = dir_ / kLogFile;
-  std::error_code ec;
-  if (!std::filesystem::exists(file, ec) && !ec) return writeRunTo(file);
+  InputFile old(file);
+  if (!old.isOpen()) return writeRunTo(old.error() == ENOENT ? file : freeSideFile(dir_));
 
-  // The old log goes first, line by line, so that even a huge one never sits in memory. If it
-  // cannot be read it is left as it is and this run's lines go beside it.
-  std::optional<LineReader> old;
-  try {
-    old.emplace(file);
-  } catch (const FileError&) {
-    return writeRunTo(freeSideFile(dir_));
-  }
   AtomicFile out(file);
-  std::string line;
-  for (;;) {
-    bool more = false;
-    try {
-      more = old->next(line);
-    } catch (const FileError&) {
-      return writeRunTo(freeSideFile(dir_));
+  if (out.inPlace()) {
+    // The old log cannot be copied into a file that is being rewritten where it lies, and
+    // holding a log of any size in memory is no answer; this run's lines are added at its end
+    // instead, after a break if it had none. A log the game wrote (CR LF throughout) comes
+    // out exactly as from a full rewrite.
+    const auto copied = copyWithCrLf(old, [](std::string_view) {});
+    if (!copied.complete) return writeRunTo(freeSideFile(dir_));
+    if (!appendInPlace(out.file(), (copied.endedWithBreak ? "" : "\r\n") + runText())) {
+      throw FileError::cannotCreate(kLogFile);
     }
-    if (!more) break;
-    line += "\r\n";
-    out.write(line);
+    return file;
   }
-  writeRun(out);
+  // The old log goes first, in chunks, so that even a huge one never sits in memory.
+  const auto copied = copyWithCrLf(old, [&out](std::string_view bytes) { out.write(bytes); });
+  if (!copied.complete) return writeRunTo(freeSideFile(dir_));
+  out.write(runText());
   out.commit();
   return file;
 }

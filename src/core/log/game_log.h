@@ -5,11 +5,10 @@
 
 #include <filesystem>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace kelmora {
-
-class AtomicFile;
 
 inline constexpr const char* kLogFile = "log.txt";
 
@@ -21,19 +20,22 @@ class GameLog {
   // missing or unreadable; the log then starts empty and the run goes on.
   void load();
 
-  void appendLog(std::string line) { lines_.push_back(std::move(line)); }
+  // A control character in the text (a line break above all) becomes a blank: one event is
+  // one line of the file.
+  void appendLog(std::string_view line);
   const std::vector<std::string>& lines() const { return lines_; }
 
-  // Appends the two closing lines and writes the file: the lines already in log.txt (read
-  // again now, so a huge log never sits in memory), then this run's lines, all ending in
-  // CR LF. A log.txt that exists but cannot be read is never overwritten: the run's lines
-  // then go to the first free log-N.txt beside it, whose name is returned.
+  // Appends the two closing lines and writes the file: the lines already in log.txt (copied
+  // again now, in chunks, so a huge log never sits in memory), then this run's lines, all
+  // ending in CR LF. A log.txt that exists but cannot be read is never overwritten: the run's
+  // lines then go to the first free log-N.txt beside it, whose name is returned. In a folder
+  // that takes no new file, the run's lines are added to the end of a writable log.txt.
   // Throws FileError "Cannot create file <name>".
   std::filesystem::path closeAndSave(const std::string& date, const std::string& time);
 
  private:
+  std::string runText() const;
   std::filesystem::path writeRunTo(const std::filesystem::path& target) const;
-  void writeRun(AtomicFile& out) const;
 
   std::filesystem::path dir_;
   std::vector<std::string> lines_;

@@ -1,14 +1,15 @@
 #include "core/players/accounts.h"
 
 #include <algorithm>
-#include <cstdio>
 #include <limits>
-#include <memory>
 #include <vector>
 
 #include "core/players/binary_file.h"
 #include "core/text/atomic_file.h"
 #include "core/text/cp1251.h"
+#include "core/text/file_error.h"
+#include "core/text/file_io.h"
+#include "core/text/one_line.h"
 
 namespace kelmora {
 
@@ -17,23 +18,30 @@ namespace {
 constexpr std::size_t kTableBytes = AccountTable::kCapacity * PlayerAccount::kSize;
 
 // Copies the whole records past the table from the current account.ini into out, without
-// holding them all in memory.
+// holding them all in memory. If they cannot be read the save is abandoned, since writing the
+// file without them would lose those players.
 void copyRecordsBeyondTable(const std::filesystem::path& file, int records, AtomicFile& out) {
-  struct Closer {
-    void operator()(std::FILE* f) const { std::fclose(f); }
-  };
-  std::unique_ptr<std::FILE, Closer> in(std::fopen(file.c_str(), "rb"));
-  if (!in || std::fseek(in.get(), static_cast<long>(kTableBytes), SEEK_SET) != 0) return;
-  auto left = static_cast<std::size_t>(records) * PlayerAccount::kSize;
+  InputFile in(file);
+  if (!in.isOpen()) throw FileError::cannotCreate(kAccountsFile);
   std::vector<char> chunk(64 * 1024);
+  std::size_t skip = kTableBytes;
+  auto left = static_cast<std::size_t>(records) * PlayerAccount::kSize;
+  std::string pending;
   while (left > 0) {
-    const std::size_t n = std::fread(chunk.data(), 1, std::min(left, chunk.size()), in.get());
+    const auto n = in.read(chunk.data(), std::min(skip > 0 ? skip : left, chunk.size()));
+    if (n < 0) throw FileError::cannotCreate(kAccountsFile);
     if (n == 0) break;
-    // Only whole records go back, as on reading.
-    const std::size_t whole = n == left ? n : n - n % PlayerAccount::kSize;
-    out.write({chunk.data(), whole});
-    left -= whole;
-    if (whole < n) break;
+    const auto got = static_cast<std::size_t>(n);
+    if (skip > 0) {
+      skip -= got;
+      continue;
+    }
+    left -= got;
+    // Only whole records go back, as on reading; a read may end inside one.
+    pending.append(chunk.data(), got);
+    const std::size_t whole = pending.size() - pending.size() % PlayerAccount::kSize;
+    out.write({pending.data(), whole});
+    pending.erase(0, whole);
   }
 }
 
@@ -64,31 +72,40 @@ std::string accountsOverflowMessage(int beyond) {
          std::string(") останутся в файле и появятся в списке, когда в нём освободится место."_cp);
 }
 
+std::string unreadableAccountsMessage() {
+  return std::string(
+      "Файл account.ini есть, но прочитать его не удалось, поэтому список игроков пуст. Чтобы не стереть записанных в нём игроков, новые игроки в этот раз сохранены не будут. Проверьте права доступа к файлу account.ini."_cp);
+}
+
 AccountTable::AccountTable(std::filesystem::path dir, Notify showError)
     : dir_(std::move(dir)), showError_(std::move(showError)) {}
 
 int AccountTable::loadAccounts() {
   count_ = 0;
   beyondCapacity_ = 0;
-  const auto file = dir_ / kAccountsFile;
-  const auto bytes = readFilePrefix(file, kTableBytes);
+  unreadable_ = false;
+  std::uintmax_t size = 0;
+  std::vector<std::uint8_t> bytes;
+  try {
+    bytes = readFilePrefix(dir_ / kAccountsFile, kTableBytes, &size);
+  } catch (const FileError& e) {
+    unreadable_ = !e.isNotFound();
+    throw;
+  }
   count_ = static_cast<int>(bytes.size() / PlayerAccount::kSize);
   for (int i = 0; i < count_; ++i) {
     slots_[static_cast<std::size_t>(i)] =
         PlayerAccount::fromBytes(bytes.data() + static_cast<std::size_t>(i) * PlayerAccount::kSize);
   }
-  if (count_ == kCapacity) {
-    std::error_code ec;
-    const auto size = std::filesystem::file_size(file, ec);
-    if (!ec && size > kTableBytes) {
-      beyondCapacity_ = static_cast<int>(std::min<std::uintmax_t>(
-          (size - kTableBytes) / PlayerAccount::kSize, std::numeric_limits<int>::max()));
-    }
+  if (count_ == kCapacity && size > kTableBytes) {
+    beyondCapacity_ = static_cast<int>(std::min<std::uintmax_t>(
+        (size - kTableBytes) / PlayerAccount::kSize, std::numeric_limits<int>::max()));
   }
   return count_;
 }
 
-void AccountTable::saveAccounts() const {
+bool AccountTable::saveAccounts() const {
+  if (unreadable_) return false;
   const auto file = dir_ / kAccountsFile;
   AtomicFile out(file, kAccountsFileMode);
   std::vector<std::uint8_t> bytes(static_cast<std::size_t>(count_) * PlayerAccount::kSize);
@@ -99,13 +116,14 @@ void AccountTable::saveAccounts() const {
   out.write({reinterpret_cast<const char*>(bytes.data()), bytes.size()});
   if (beyondCapacity_ > 0) copyRecordsBeyondTable(file, beyondCapacity_, out);
   out.commit();
+  return true;
 }
 
 void AccountTable::addAccount(std::string_view name, std::string_view password) {
   if (count_ == kCapacity) return;
   auto& slot = slots_[static_cast<std::size_t>(count_++)];
-  slot.name.assign(name);
-  slot.password.assign(password);
+  slot.name.assign(oneLine(name));
+  slot.password.assign(oneLine(password));
 }
 
 bool AccountTable::passwordMatches(int n, std::string_view typed) const {

@@ -39,10 +39,15 @@ class AccountTable {
 
   // Reads account.ini; returns the number of players. Records past the 100 the table holds
   // are not shown but are written back after the table, so no player is ever lost.
-  // Throws FileError "File not found"; the table is then empty.
+  // Throws FileError "File not found", or "Cannot open file account.ini" for a file that is
+  // there but cannot be read; the table is then empty.
   int loadAccounts();
-  // Rewrites account.ini (owner-only permissions). Throws FileError "Cannot create file ...".
-  void saveAccounts() const;
+  // Rewrites account.ini; a file the game creates is the owner's alone, one that exists keeps
+  // its permissions. Returns false, writing nothing, when the last load found the file but
+  // could not read it: the players in it must not be replaced by the ones added since.
+  // Throws FileError "Cannot create file account.ini".
+  bool saveAccounts() const;
+  bool fileUnreadable() const { return unreadable_; }
 
   int accountCount() const { return count_; }
   std::string accountName(int n) const { return slot(n).name.str(); }
@@ -50,7 +55,8 @@ class AccountTable {
   // Records beyond the table's 100 slots found by the last load.
   int recordsBeyondCapacity() const { return beyondCapacity_; }
 
-  // The caller refuses a 101st player; a full table ignores the call.
+  // The caller refuses a 101st player; a full table ignores the call. A control character in
+  // either text is stored as a blank.
   void addAccount(std::string_view name, std::string_view password);
   // Both return whether the typed password was right; a wrong one shows its error.
   bool deleteAccount(int n, std::string_view typed);
@@ -65,9 +71,12 @@ class AccountTable {
   std::array<PlayerAccount, kCapacity> slots_{};
   int count_ = 0;
   int beyondCapacity_ = 0;
+  bool unreadable_ = false;
 };
 
 // What the player is told when account.ini holds more players than the list shows.
 std::string accountsOverflowMessage(int beyond);
+// What the player is told when account.ini is there but cannot be read.
+std::string unreadableAccountsMessage();
 
 }  // namespace kelmora

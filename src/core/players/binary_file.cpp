@@ -1,26 +1,29 @@
 #include "core/players/binary_file.h"
 
 #include <cerrno>
-#include <cstdio>
-#include <memory>
 
 #include "core/text/file_error.h"
+#include "core/text/file_io.h"
 
 namespace kelmora {
 
-std::vector<std::uint8_t> readFilePrefix(const std::filesystem::path& file, std::size_t maxBytes) {
-  struct Closer {
-    void operator()(std::FILE* f) const { std::fclose(f); }
-  };
-  std::unique_ptr<std::FILE, Closer> in(std::fopen(file.c_str(), "rb"));
-  if (!in) {
-    if (errno == ENOENT) throw FileError::notFound();
+std::vector<std::uint8_t> readFilePrefix(const std::filesystem::path& file, std::size_t maxBytes,
+                                         std::uintmax_t* fileSize) {
+  InputFile in(file);
+  if (!in.isOpen()) {
+    if (in.error() == ENOENT) throw FileError::notFound();
     throw FileError::cannotOpen(file.filename().string());
   }
+  if (fileSize != nullptr) *fileSize = in.size();
   std::vector<std::uint8_t> bytes(maxBytes);
-  const std::size_t n = std::fread(bytes.data(), 1, maxBytes, in.get());
-  if (n < maxBytes && std::ferror(in.get())) throw FileError::cannotOpen(file.filename().string());
-  bytes.resize(n);
+  std::size_t got = 0;
+  while (got < maxBytes) {
+    const auto n = in.read(reinterpret_cast<char*>(bytes.data()) + got, maxBytes - got);
+    if (n < 0) throw FileError::cannotOpen(file.filename().string());
+    if (n == 0) break;
+    got += static_cast<std::size_t>(n);
+  }
+  bytes.resize(got);
   return bytes;
 }
 

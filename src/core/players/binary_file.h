@@ -11,9 +11,11 @@
 
 namespace kelmora {
 
-// Up to maxBytes from the start of the file. Throws FileError "File not found" for a missing
-// file and "Cannot open file <name>" for one that cannot be read.
-std::vector<std::uint8_t> readFilePrefix(const std::filesystem::path& file, std::size_t maxBytes);
+// Up to maxBytes from the start of the file; fileSize, if given, receives the whole file's size.
+// Throws FileError "File not found" for a missing file and "Cannot open file <name>" for one
+// that cannot be read or is not a regular file.
+std::vector<std::uint8_t> readFilePrefix(const std::filesystem::path& file, std::size_t maxBytes,
+                                         std::uintmax_t* fileSize = nullptr);
 
 inline std::int32_t readInt32LE(const std::uint8_t* p) {
   return static_cast<std::int32_t>(std::uint32_t{p[0]} | std::uint32_t{p[1]} << 8 |

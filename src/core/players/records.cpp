@@ -6,6 +6,7 @@
 #include "core/text/atomic_file.h"
 #include "core/text/cp1251.h"
 #include "core/text/file_error.h"
+#include "core/text/one_line.h"
 
 namespace kelmora {
 
@@ -55,8 +56,8 @@ void insertEntry(RecordsTable& table, int place, std::string_view name, std::str
   auto& entries = table.entries;
   const auto at = entries.begin() + (place - 1);
   std::move_backward(at, entries.end() - 1, entries.end());
-  at->name.assign(name);
-  at->date.assign(date);
+  at->name.assign(oneLine(name));
+  at->date.assign(oneLine(date));
   at->winnings = payout;
 }
 

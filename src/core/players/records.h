@@ -46,7 +46,8 @@ void writeRecords(const std::filesystem::path& dir, const RecordsTable& table);
 int placeFor(const RecordsTable& table, std::int32_t payout);
 
 // Moves places p..99 down one (the last entry falls out) and fills place p. Name and date are
-// cut to their fields; the entry's other bytes keep what the slot held.
+// cut to their fields, a control character in them stored as a blank; the entry's other bytes
+// keep what the slot held.
 void insertEntry(RecordsTable& table, int place, std::string_view name, std::string_view date,
                  std::int32_t payout);
 

@@ -16,6 +16,7 @@ void SignIn::create() {
     table_.loadAccounts();
   } catch (const FileError& e) {
     error_(e.what());
+    if (table_.fileUnreadable()) message_(unreadableAccountsMessage());
   }
   if (table_.recordsBeyondCapacity() > 0) {
     message_(accountsOverflowMessage(table_.recordsBeyondCapacity()));

@@ -45,7 +45,8 @@ class SignIn {
   // a failed file operation.
   SignIn(std::filesystem::path dir, Notify message, Notify error);
 
-  // Creation: loads the accounts; with none (or no file) only "&Новый" can be used.
+  // Creation: loads the accounts; with none (or no file) only "&Новый" can be used. A file
+  // that is there but cannot be read is reported, then explained: new players won't be saved.
   void create();
 
   void newPlayer();  // "&Новый"
@@ -55,7 +56,8 @@ class SignIn {
   void changePlayer(int selected, std::string_view typed);  // "&Изменить"
   // "&Дальше >>": true when the password was right and the dialog closes.
   bool next(int selected, std::string_view typed);
-  // Closing writes account.ini; a failure is shown and the dialog closes all the same.
+  // Closing writes account.ini; a failure is shown and the dialog closes all the same. An
+  // account.ini that could not be read at creation is left as it is (the player was told).
   void close();
 
   const SignInView& view() const { return view_; }

@@ -7,73 +7,117 @@
 #include <cerrno>
 
 #include "core/text/file_error.h"
+#include "core/text/temporary_files.h"
 
 namespace kelmora {
 
 namespace {
 
-void syncDirectory(const std::filesystem::path& dir) {
-  const int fd = ::open(dir.empty() ? "." : dir.c_str(), O_RDONLY | O_DIRECTORY);
-  if (fd < 0)
-    return;  // the rename already happened; a missing directory sync only costs durability
-  ::fsync(fd);
-  ::close(fd);
+constexpr int kMaxLinkDepth = 40;  // as the kernel's own limit on nested links
+
+// The target with every symbolic link on its last component followed, so that the temporary
+// file lands in the folder of the real file and the rename replaces that file, not the link.
+// A dangling link leads to the file it names, which is then created.
+std::optional<std::filesystem::path> followLinks(std::filesystem::path file) {
+  for (int depth = 0; depth < kMaxLinkDepth; ++depth) {
+    std::error_code ec;
+    if (!std::filesystem::is_symlink(std::filesystem::symlink_status(file, ec))) {
+      if (ec && ec != std::errc::no_such_file_or_directory) return std::nullopt;
+      return file;
+    }
+    auto next = std::filesystem::read_symlink(file, ec);
+    if (ec) return std::nullopt;
+    file = next.is_absolute() ? next : file.parent_path() / next;
+  }
+  return std::nullopt;
+}
+
+bool folderRefusesNewFiles(int error) {
+  return error == EACCES || error == EPERM || error == EROFS;
 }
 
 }  // namespace
 
-AtomicFile::AtomicFile(std::filesystem::path target, std::optional<unsigned> forcedMode)
+AtomicFile::Temporary::~Temporary() {
+  if (!path_.empty()) ::unlink(path_.c_str());
+}
+
+AtomicFile::AtomicFile(std::filesystem::path target, std::optional<unsigned> createMode)
     : target_(std::move(target)) {
-  const unsigned createMode = forcedMode.value_or(0666);
-  for (int attempt = 0; attempt < 100 && fd_ < 0; ++attempt) {
-    temp_ = target_;
-    temp_ += ".tmp" + std::to_string(::getpid()) + "-" + std::to_string(attempt);
-    fd_ = ::open(temp_.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, createMode);
-    if (fd_ < 0 && errno != EEXIST) break;
-  }
-  if (fd_ < 0) {
-    temp_.clear();
+  auto real = followLinks(target_);
+  if (!real) fail();
+  file_ = std::move(*real);
+
+  struct stat old {};
+  const bool exists = ::stat(file_.c_str(), &old) == 0;
+  if (!exists && errno != ENOENT) fail();
+  if (exists && !S_ISREG(old.st_mode)) fail();
+  // The rename would replace a file its owner made read-only, as long as the folder is
+  // writable; honour the owner's wish instead.
+  if (exists && ::faccessat(AT_FDCWD, file_.c_str(), W_OK, AT_EACCESS) != 0) fail();
+
+  if (!createTemporary(createMode.value_or(0666))) {
+    // A folder that takes no new file (read-only, or not the player's) with a file in it that
+    // the player may write: the file is rewritten where it lies, as the game always did. That
+    // is less safe: a crash in the middle of the write leaves the file torn.
+    if (exists && folderRefusesNewFiles(errno)) {
+      inPlace_ = true;
+      return;
+    }
     fail();
   }
-  struct stat old {};
-  if (forcedMode) {
-    if (::fchmod(fd_, *forcedMode) != 0) fail();
-  } else if (::stat(target_.c_str(), &old) == 0) {
-    ::fchmod(fd_, old.st_mode & 07777);
+  if (exists) {
+    if (!copyOwnerAndMode(fd_, temp_.path(), old.st_uid, old.st_gid, old.st_mode & 07777)) fail();
+  } else if (createMode) {
+    // Exactly these bits, whatever the umask.
+    if (!setMode(fd_, temp_.path(), *createMode)) fail();
   }
 }
 
-AtomicFile::~AtomicFile() {
-  if (fd_ >= 0) ::close(fd_);
-  if (!temp_.empty()) ::unlink(temp_.c_str());
+bool AtomicFile::createTemporary(unsigned mode) {
+  const auto folder = file_.parent_path();
+  const auto name = file_.filename().string();
+  for (int attempt = 0; attempt < 100; ++attempt) {
+    auto path = folder / temporaryName(name, ::getpid(), attempt);
+    fd_ = createExclusive(path, mode);
+    if (fd_) {
+      temp_.set(std::move(path));
+      return true;
+    }
+    if (errno != EEXIST) return false;
+  }
+  return false;
 }
 
-void AtomicFile::fail() {
+void AtomicFile::fail() const {
   throw FileError::cannotCreate(target_.filename().string());
 }
 
 void AtomicFile::write(std::string_view bytes) {
-  while (!bytes.empty()) {
-    const ssize_t n = ::write(fd_, bytes.data(), bytes.size());
-    if (n < 0 && errno == EINTR) continue;
-    if (n <= 0) fail();
-    bytes.remove_prefix(static_cast<std::size_t>(n));
+  if (inPlace_) {
+    pending_.append(bytes);
+  } else if (!writeAll(fd_, temp_.path(), bytes)) {
+    fail();
   }
 }
 
 void AtomicFile::commit() {
-  if (::fsync(fd_) != 0) fail();
-  const int fd = fd_;
-  fd_ = -1;
-  if (::close(fd) != 0) fail();
-  if (::rename(temp_.c_str(), target_.c_str()) != 0) fail();
-  temp_.clear();
-  syncDirectory(target_.parent_path());
+  if (inPlace_) {
+    if (!rewriteInPlace(file_, pending_)) fail();
+    return;
+  }
+  if (!syncFile(fd_, temp_.path())) fail();
+  if (!closeFile(fd_, temp_.path())) fail();
+  if (!renameFile(temp_.path(), file_)) fail();
+  temp_.keep();
+  // The new content is in place; an error from the disk here still means it may not survive a
+  // power cut, and the player should hear of it.
+  if (!syncDirectoryOf(file_)) fail();
 }
 
 void writeFileAtomically(const std::filesystem::path& target, std::string_view bytes,
-                         std::optional<unsigned> forcedMode) {
-  AtomicFile file(target, forcedMode);
+                         std::optional<unsigned> createMode) {
+  AtomicFile file(target, createMode);
   file.write(bytes);
   file.commit();
 }

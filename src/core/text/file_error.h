@@ -5,6 +5,7 @@
 
 #include <stdexcept>
 #include <string>
+#include <string_view>
 
 namespace kelmora {
 
@@ -18,8 +19,14 @@ class FileError : public std::runtime_error {
   static FileError cannotCreate(const std::string& name) {
     return FileError("Cannot create file " + name);
   }
-  static FileError notFound() { return FileError("File not found"); }
+  static FileError notFound() { return FileError(kNotFound); }
   static FileError readBeyondEnd() { return FileError("Read beyond end of file"); }
+
+  // A missing file is the one failure that is not a fault of a file that is there.
+  bool isNotFound() const { return what() == std::string_view(kNotFound); }
+
+ private:
+  static constexpr const char* kNotFound = "File not found";
 };
 
 }  // namespace kelmora

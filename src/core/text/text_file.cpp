@@ -9,18 +9,17 @@ constexpr std::size_t kChunk = 64 * 1024;
 }
 
 LineReader::LineReader(const std::filesystem::path& file, std::size_t maxLine)
-    : file_(std::fopen(file.c_str(), "rb")),
-      name_(file.filename().string()),
-      maxLine_(maxLine),
-      buffer_(kChunk) {
-  if (!file_) throw FileError::cannotOpen(name_);
+    : file_(file), name_(file.filename().string()), maxLine_(maxLine), buffer_(kChunk) {
+  if (!file_.isOpen()) throw FileError::cannotOpen(name_);
 }
 
 bool LineReader::fill() {
   pos_ = 0;
-  end_ = std::fread(buffer_.data(), 1, buffer_.size(), file_.get());
-  // A directory or an I/O error reads like an unopenable file to the player.
-  if (end_ == 0 && std::ferror(file_.get())) throw FileError::cannotOpen(name_);
+  end_ = 0;
+  const auto n = file_.read(buffer_.data(), buffer_.size());
+  // An I/O error reads like an unopenable file to the player.
+  if (n < 0) throw FileError::cannotOpen(name_);
+  end_ = static_cast<std::size_t>(n);
   return end_ > 0;
 }
 
@@ -56,6 +55,45 @@ bool LineReader::next(std::string& line) {
     }
     pos_ = end_;
   }
+}
+
+CrLfCopy copyWithCrLf(InputFile& in, const std::function<void(std::string_view)>& out) {
+  std::vector<char> chunk(kChunk);
+  std::string converted;
+  converted.reserve(2 * kChunk);  // every byte a lone break at worst
+  bool afterCr = false;           // the last chunk ended in a CR whose LF may open this one
+  CrLfCopy result;
+  for (;;) {
+    const auto n = in.read(chunk.data(), chunk.size());
+    if (n < 0) return result;
+    if (n == 0) break;
+    const std::string_view data(chunk.data(), static_cast<std::size_t>(n));
+    std::size_t i = afterCr && data[0] == '\n' ? 1 : 0;
+    afterCr = false;
+    converted.clear();
+    while (i < data.size()) {
+      const auto brk = data.find_first_of("\r\n", i);
+      if (brk == std::string_view::npos) {
+        converted.append(data.substr(i));
+        result.endedWithBreak = false;
+        break;
+      }
+      converted.append(data.substr(i, brk - i));
+      converted += "\r\n";
+      result.endedWithBreak = true;
+      i = brk + 1;
+      if (data[brk] == '\r') {
+        if (i == data.size())
+          afterCr = true;
+        else if (data[i] == '\n')
+          ++i;
+      }
+    }
+    out(converted);
+  }
+  if (!result.endedWithBreak) out("\r\n");
+  result.complete = true;
+  return result;
 }
 
 std::vector<std::string> splitLines(std::string_view text) {

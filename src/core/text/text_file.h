@@ -4,13 +4,14 @@
 // of a file does not make an extra empty line, and an empty file has no lines. Files are
 // written back with CR LF.
 
-#include <cstdio>
 #include <filesystem>
+#include <functional>
 #include <limits>
-#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
+
+#include "core/text/file_io.h"
 
 namespace kelmora {
 
@@ -19,7 +20,8 @@ class LineReader {
  public:
   static constexpr std::size_t kNoLimit = std::numeric_limits<std::size_t>::max();
 
-  // Throws FileError "Cannot open file <name>" when the file cannot be opened or read.
+  // Throws FileError "Cannot open file <name>" when the file cannot be opened or read, and
+  // at once for anything but a regular file (a FIFO never blocks the game).
   // A line longer than maxLine keeps its first maxLine bytes and the rest is skipped.
   explicit LineReader(const std::filesystem::path& file, std::size_t maxLine = kNoLimit);
 
@@ -36,10 +38,7 @@ class LineReader {
  private:
   bool fill();
 
-  struct Closer {
-    void operator()(std::FILE* f) const { std::fclose(f); }
-  };
-  std::unique_ptr<std::FILE, Closer> file_;
+  InputFile file_;
   std::string name_;
   std::size_t maxLine_;
   std::vector<char> buffer_;
@@ -49,6 +48,15 @@ class LineReader {
   bool truncated_ = false;
   bool endedWithBreak_ = true;
 };
+
+// Copies an open text file to out in chunks, every line break made CR LF and an unfinished last
+// line ended: the very bytes of its lines joined by joinLines, without ever holding a whole
+// line, however long. Returns false when reading fails; out may have had part of it then.
+struct CrLfCopy {
+  bool complete = false;
+  bool endedWithBreak = true;  // as LineReader::endedWithBreak
+};
+CrLfCopy copyWithCrLf(InputFile& in, const std::function<void(std::string_view)>& out);
 
 // The lines of a text held in memory.
 std::vector<std::string> splitLines(std::string_view text);

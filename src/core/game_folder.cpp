@@ -1,0 +1,26 @@
+#include "core/game_folder.h"
+
+#include <algorithm>
+
+#include "core/log/game_log.h"
+#include "core/players/accounts.h"
+#include "core/players/records.h"
+#include "core/text/temporary_files.h"
+
+namespace kelmora {
+
+bool isFileTheGameWrites(std::string_view name) {
+  if (name == kAccountsFile || name == kRecordsFile || name == kLogFile) return true;
+  constexpr std::string_view kSidePrefix = "log-", kSideSuffix = ".txt";
+  if (!name.starts_with(kSidePrefix) || !name.ends_with(kSideSuffix)) return false;
+  const auto number =
+      name.substr(kSidePrefix.size(), name.size() - kSidePrefix.size() - kSideSuffix.size());
+  return !number.empty() && number[0] != '0' &&
+         std::all_of(number.begin(), number.end(), [](char c) { return c >= '0' && c <= '9'; });
+}
+
+std::size_t removeStaleTemporaries(const std::filesystem::path& dir) {
+  return removeStaleTemporaries(dir, isFileTheGameWrites);
+}
+
+}  // namespace kelmora

@@ -1,0 +1,418 @@
+// The file layer under hostile conditions: files that are not regular files, files their owner
+// protected, read-only folders, symbolic links, a second copy of the game, and the leftovers of
+// a crash.
+
+#include <fcntl.h>
+#include <gtest/gtest.h>
+#include <signal.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "as_nobody.h"
+#include "core/bases/main_base.h"
+#include "core/bases/topics_base.h"
+#include "core/game_folder.h"
+#include "core/log/game_log.h"
+#include "core/players/accounts.h"
+#include "core/players/records.h"
+#include "core/text/atomic_file.h"
+#include "core/text/file_error.h"
+#include "core/text/file_io.h"
+#include "core/text/folder_lock.h"
+#include "core/text/temporary_files.h"
+#include "core/text/text_file.h"
+#include "test_support.h"
+
+namespace kelmora {
+namespace {
+
+namespace fs = std::filesystem;
+using test::TempDir;
+
+std::string failureOf(const std::function<void()>& action) {
+  try {
+    action();
+  } catch (const FileError& e) {
+    return e.what();
+  }
+  return "no failure";
+}
+
+std::vector<std::string> entries(const fs::path& dir) {
+  std::vector<std::string> names;
+  for (const auto& e : fs::directory_iterator(dir))
+    names.push_back(e.path().filename().string());
+  std::sort(names.begin(), names.end());
+  return names;
+}
+
+// Ends the test binary instead of letting a blocked open hang the whole suite.
+class Watchdog {
+ public:
+  Watchdog() { ::alarm(20); }
+  ~Watchdog() { ::alarm(0); }
+  Watchdog(const Watchdog&) = delete;
+  Watchdog& operator=(const Watchdog&) = delete;
+};
+
+const Notify kIgnore = [](const std::string&) {};
+
+struct Reader {
+  const char* file;
+  std::function<void(const fs::path& dir)> read;
+};
+
+const Reader kReaders[] = {
+    {"kelmora.db",
+     [](const fs::path& dir) {
+       QuestionBase base;
+       loadMainBase(dir, base, kIgnore);
+     }},
+    {"zamen.db", [](const fs::path& dir) { loadTopicList(dir, kIgnore); }},
+    {"log.txt", [](const fs::path& dir) { GameLog(dir).load(); }},
+    {"help.txt", [](const fs::path& dir) { readLines(dir / "help.txt"); }},
+    {"res.res", [](const fs::path& dir) { readRecords(dir); }},
+    {"account.ini", [](const fs::path& dir) { AccountTable(dir, kIgnore).loadAccounts(); }},
+};
+
+const struct {
+  const char* kind;
+  std::function<void(const fs::path&)> make;
+} kSpecialFiles[] = {
+    {"FIFO", [](const fs::path& p) { ASSERT_EQ(::mkfifo(p.c_str(), 0666), 0); }},
+    // An endless device: read to its end, it would fill the memory.
+    {"device", [](const fs::path& p) { fs::create_symlink("/dev/zero", p); }},
+    {"directory", [](const fs::path& p) { fs::create_directory(p); }},
+};
+
+TEST(SpecialFiles, AreRefusedAtOnceWithEachFilesOwnMessage) {
+  const Watchdog watchdog;
+  for (const auto& special : kSpecialFiles) {
+    for (const auto& reader : kReaders) {
+      SCOPED_TRACE(std::string(reader.file) + " as a " + special.kind);
+      TempDir dir;
+      special.make(dir / reader.file);
+      EXPECT_EQ(failureOf([&] { reader.read(dir.path()); }),
+                std::string("Cannot open file ") + reader.file);
+    }
+  }
+}
+
+TEST(SpecialFiles, AreNeverWrittenOver) {
+  const Watchdog watchdog;
+  for (const auto& special : kSpecialFiles) {
+    SCOPED_TRACE(special.kind);
+    TempDir dir;
+    for (const char* file : {kAccountsFile, kRecordsFile, kLogFile})
+      special.make(dir / file);
+    const auto before = fs::symlink_status(dir / kRecordsFile).type();
+
+    EXPECT_EQ(failureOf([&] { writeFileAtomically(dir / kRecordsFile, "x"); }),
+              "Cannot create file res.res");
+    AccountTable accounts(dir.path(), kIgnore);
+    EXPECT_THROW(accounts.loadAccounts(), FileError);
+    accounts.addAccount("New", "pw");
+    EXPECT_FALSE(accounts.saveAccounts());
+    GameLog log(dir.path());
+    log.appendLog("line");
+    EXPECT_EQ(log.closeAndSave("d", "t"), dir / "log-1.txt");
+
+    for (const char* file : {kAccountsFile, kRecordsFile, kLogFile})
+      EXPECT_EQ(fs::symlink_status(dir / file).type(), before) << file;
+    EXPECT_EQ(entries(dir.path()),
+              (std::vector<std::string>{"account.ini", "log-1.txt", "log.txt", "res.res"}));
+  }
+}
+
+TEST(Links, AreReadThroughAndWrittenThroughToTheirTarget) {
+  const struct {
+    const char* name;
+    // Builds res.res in dir as a link into other; returns the file that holds the content.
+    std::function<fs::path(const fs::path& dir, const fs::path& other)> make;
+  } cases[] = {
+      {"relative",
+       [](const fs::path& dir, const fs::path&) {
+         fs::create_directory(dir / "data");
+         std::ofstream(dir / "data" / "real.res") << "old";
+         fs::create_symlink("data/real.res", dir / "res.res");
+         return dir / "data" / "real.res";
+       }},
+      {"absolute, another folder",
+       [](const fs::path& dir, const fs::path& other) {
+         std::ofstream(other / "real.res") << "old";
+         fs::create_symlink(other / "real.res", dir / "res.res");
+         return other / "real.res";
+       }},
+      {"a link to a link",
+       [](const fs::path& dir, const fs::path& other) {
+         std::ofstream(other / "real.res") << "old";
+         fs::create_symlink(other / "real.res", other / "hop");
+         fs::create_symlink(other / "hop", dir / "res.res");
+         return other / "real.res";
+       }},
+      {"dangling",
+       [](const fs::path& dir, const fs::path& other) {
+         fs::create_symlink(other / "new.res", dir / "res.res");
+         return other / "new.res";
+       }},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    TempDir dir, other;
+    const fs::path real = c.make(dir.path(), other.path());
+    const auto dirBefore = entries(dir.path());
+    const auto otherBefore = entries(other.path());
+    if (fs::exists(real)) {
+      EXPECT_EQ(readLines(dir / "res.res"), std::vector<std::string>{"old"});
+    }
+
+    writeFileAtomically(dir / "res.res", "new");
+    EXPECT_TRUE(fs::is_symlink(dir / "res.res"));
+    std::ifstream in(real);
+    EXPECT_EQ(std::string(std::istreambuf_iterator<char>(in), {}), "new");
+    EXPECT_EQ(entries(dir.path()), dirBefore);
+    if (c.name != std::string("dangling")) {
+      EXPECT_EQ(entries(other.path()), otherBefore);
+    }
+  }
+
+  TempDir dir;
+  fs::create_symlink("b", dir / "res.res");
+  fs::create_symlink("res.res", dir / "b");
+  EXPECT_EQ(failureOf([&] { writeFileAtomically(dir / "res.res", "x"); }),
+            "Cannot create file res.res");
+}
+
+TEST(Replacing, KeepsTheModeOwnerAndGroupOfAnExistingFile) {
+  TempDir dir;
+  const struct {
+    const char* file;
+    unsigned mode;
+  } cases[] = {{"res.res", 0640}, {"log.txt", 0604}, {"account.ini", 0644}, {"other", 0600}};
+  for (const auto& c : cases) {
+    dir.write(c.file, "old");
+    ASSERT_EQ(::chmod((dir / c.file).c_str(), c.mode), 0);
+    test::giveToChildUser(dir / c.file);
+    struct stat before {};
+    ASSERT_EQ(::stat((dir / c.file).c_str(), &before), 0);
+    writeFileAtomically(dir / c.file, "new", 0600);
+    struct stat after {};
+    ASSERT_EQ(::stat((dir / c.file).c_str(), &after), 0);
+    EXPECT_EQ(after.st_mode & 07777, c.mode) << c.file;
+    EXPECT_EQ(after.st_uid, before.st_uid) << c.file;
+    EXPECT_EQ(after.st_gid, before.st_gid) << c.file;
+    EXPECT_NE(after.st_ino, before.st_ino) << "replaced, not rewritten: " << c.file;
+  }
+
+  // A file the game creates gets the mode asked for, whatever the umask.
+  const mode_t umask = ::umask(0);
+  writeFileAtomically(dir / "new.ini", "x", 0600);
+  writeFileAtomically(dir / "new.txt", "x");
+  ::umask(umask);
+  struct stat st {};
+  ASSERT_EQ(::stat((dir / "new.ini").c_str(), &st), 0);
+  EXPECT_EQ(st.st_mode & 07777, 0600u);
+  ASSERT_EQ(::stat((dir / "new.txt").c_str(), &st), 0);
+  EXPECT_EQ(st.st_mode & 07777, 0666u);
+}
+
+TEST(Replacing, AFileItsOwnerMadeReadOnlyIsLeftAlone) {
+  TempDir dir;
+  dir.write("res.res", "old");
+  ::chmod((dir / "res.res").c_str(), 0444);
+  test::giveToChildUser(dir.path());
+  test::giveToChildUser(dir / "res.res");
+  const auto answer = test::runAsOrdinaryUser(
+      [&] { return failureOf([&] { writeFileAtomically(dir / "res.res", "new"); }); });
+  if (!answer.text) GTEST_SKIP() << answer.skipReason;
+  EXPECT_EQ(*answer.text, "Cannot create file res.res");
+  EXPECT_EQ(dir.read("res.res"), "old");
+  EXPECT_EQ(entries(dir.path()), std::vector<std::string>{"res.res"});
+}
+
+TEST(Replacing, InAReadOnlyFolderAWritableFileIsRewrittenInPlace) {
+  TempDir dir;
+  dir.write("res.res", "old content");
+  dir.write("log.txt", "old line");
+  for (const char* file : {"res.res", "log.txt"})
+    test::giveToChildUser(dir / file);
+  test::giveToChildUser(dir.path());
+  ::chmod(dir.path().c_str(), 0555);
+  const auto answer = test::runAsOrdinaryUser([&] {
+    writeFileAtomically(dir / "res.res", "new");
+    GameLog log(dir.path());
+    log.appendLog("run");
+    log.closeAndSave("d", "t");
+    return failureOf([&] { writeFileAtomically(dir / "account.ini", "x"); });
+  });
+  if (!answer.text) GTEST_SKIP() << answer.skipReason;
+  // A file that is not there cannot be made in such a folder.
+  EXPECT_EQ(*answer.text, "Cannot create file account.ini");
+  EXPECT_EQ(dir.read("res.res"), "new");
+  EXPECT_EQ(dir.read("log.txt"), test::cp("old line\r\nrun\r\n[Завершение работы] d t\r\n") +
+                                     std::string(61, '=') + "\r\n");
+  EXPECT_EQ(entries(dir.path()), (std::vector<std::string>{"log.txt", "res.res"}));
+}
+
+// Counts the descriptors this process has open.
+std::size_t openDescriptors() {
+  return static_cast<std::size_t>(
+      std::distance(fs::directory_iterator("/proc/self/fd"), fs::directory_iterator()));
+}
+
+TEST(Replacing, AFailureWhileSettingTheModeLeavesNoFileAndNoDescriptor) {
+  TempDir dir;
+  dir.write("res.res", "old");
+  const auto failMode = [](FileStep step, const fs::path&) {
+    return step == FileStep::setOwnerAndMode ? EIO : 0;
+  };
+  const std::size_t before = openDescriptors();
+  setFaultHook(failMode);
+  const auto existing = failureOf([&] { AtomicFile file(dir / "res.res"); });
+  const auto created = failureOf([&] { AtomicFile file(dir / "account.ini", 0600); });
+  setFaultHook(nullptr);
+  EXPECT_EQ(existing, "Cannot create file res.res");
+  EXPECT_EQ(created, "Cannot create file account.ini");
+  EXPECT_EQ(openDescriptors(), before);
+  EXPECT_EQ(entries(dir.path()), std::vector<std::string>{"res.res"});
+}
+
+// A child that takes the lock of dir and holds it until it is killed.
+pid_t childHoldingTheLock(const fs::path& dir) {
+  int ready[2];
+  if (::pipe(ready) != 0) return -1;
+  const pid_t pid = ::fork();
+  if (pid == 0) {
+    const auto lock = FolderLock::tryAcquire(dir);
+    const char answer = lock && lock->held() ? 'y' : 'n';
+    [[maybe_unused]] const auto n = ::write(ready[1], &answer, 1);
+    for (;;)
+      ::pause();
+  }
+  ::close(ready[1]);
+  char answer = 0;
+  const bool ok = ::read(ready[0], &answer, 1) == 1 && answer == 'y';
+  ::close(ready[0]);
+  if (!ok) {
+    ::kill(pid, SIGKILL);
+    ::waitpid(pid, nullptr, 0);
+    return -1;
+  }
+  return pid;
+}
+
+TEST(OneCopyPerFolder, ASecondLockOnTheSameFolderIsRefused) {
+  TempDir dir, elsewhere;
+  auto first = FolderLock::tryAcquire(dir.path());
+  ASSERT_TRUE(first && first->held());
+  EXPECT_FALSE(FolderLock::tryAcquire(dir.path()));
+  EXPECT_TRUE(FolderLock::tryAcquire(elsewhere.path()));
+  first.reset();
+  EXPECT_TRUE(FolderLock::tryAcquire(dir.path()));
+  EXPECT_EQ(entries(dir.path()), std::vector<std::string>{});
+}
+
+TEST(OneCopyPerFolder, AnotherProcessHoldsItUntilItIsKilled) {
+  TempDir dir;
+  const pid_t holder = childHoldingTheLock(dir.path());
+  ASSERT_GT(holder, 0);
+  EXPECT_FALSE(FolderLock::tryAcquire(dir.path()));
+  ::kill(holder, SIGKILL);
+  ::waitpid(holder, nullptr, 0);
+  const auto lock = FolderLock::tryAcquire(dir.path());
+  ASSERT_TRUE(lock);
+  EXPECT_TRUE(lock->held());
+}
+
+TEST(OneCopyPerFolder, AProgramStartedByTheGameDoesNotKeepTheLock) {
+  TempDir dir;
+  auto lock = FolderLock::tryAcquire(dir.path());
+  ASSERT_TRUE(lock && lock->held());
+  // The pipe closes in the child when it execs; until then the child still shares the lock.
+  int execd[2];
+  ASSERT_EQ(::pipe2(execd, O_CLOEXEC), 0);
+  const pid_t program = ::fork();
+  if (program == 0) {
+    ::execl("/bin/sleep", "sleep", "30", static_cast<char*>(nullptr));
+    ::_exit(127);
+  }
+  ::close(execd[1]);
+  char ignored;
+  EXPECT_EQ(::read(execd[0], &ignored, 1), 0);
+  ::close(execd[0]);
+  lock.reset();
+  EXPECT_TRUE(FolderLock::tryAcquire(dir.path()));
+  ::kill(program, SIGKILL);
+  ::waitpid(program, nullptr, 0);
+}
+
+TEST(OneCopyPerFolder, WorksInAReadOnlyFolderAsAnOrdinaryUser) {
+  TempDir dir;
+  ::chmod(dir.path().c_str(), 0555);
+  const auto answer = test::runAsOrdinaryUser([&] {
+    const auto lock = FolderLock::tryAcquire(dir.path());
+    return std::string(lock && lock->held() ? "held" : "not held") +
+           (FolderLock::tryAcquire(dir.path()) ? ", taken twice" : "");
+  });
+  if (!answer.text) GTEST_SKIP() << answer.skipReason;
+  EXPECT_EQ(*answer.text, "held");
+  EXPECT_EQ(entries(dir.path()), std::vector<std::string>{});
+}
+
+TEST(OneCopyPerFolder, ThePlayerIsToldInRussian) {
+  EXPECT_EQ(alreadyRunningMessage("/home/игрок/kelmora"),
+            test::cp("Кельмора уже запущена в папке /home/игрок/kelmora. Закройте другую копию "
+                     "игры и запустите игру снова."));
+}
+
+pid_t deadProcess() {
+  const pid_t pid = ::fork();
+  if (pid == 0) ::_exit(0);
+  ::waitpid(pid, nullptr, 0);
+  return pid;
+}
+
+TEST(Leftovers, OnlyTheGamesOwnTemporariesOfDeadProcessesAreRemoved) {
+  TempDir dir;
+  const long dead = deadProcess();
+  const auto stale = [&](const char* file, int n = 0) { return temporaryName(file, dead, n); };
+  const std::vector<std::string> removed = {stale("res.res"), stale("account.ini", 3),
+                                            stale("log.txt"), stale("log-2.txt")};
+  const std::vector<std::string> kept = {
+      "log.txt.tmp-notes",
+      temporaryName("res.res", ::getpid(), 0),  // a live process: maybe saving right now
+      temporaryName("res.res", 1, 0),
+      stale("notes.txt"),  // not a file the game writes
+      stale("kelmora.db"),
+      stale("log-0.txt"),
+      stale("res.res") + "x",
+      "res.res.tmp0" + std::to_string(dead) + "-0",
+      "res.res.tmp" + std::to_string(dead) + "-",
+      "res.res.tmp" + std::to_string(dead),
+      ".tmp" + std::to_string(dead) + "-0",
+      "res.res",
+  };
+  for (const auto& name : removed)
+    dir.write(name, "x");
+  for (const auto& name : kept)
+    dir.write(name, "x");
+  fs::create_directory(dir / stale("res.res", 1));
+  fs::create_symlink("res.res", dir / stale("log.txt", 1));
+
+  EXPECT_EQ(removeStaleTemporaries(dir.path()), removed.size());
+  auto expected = kept;
+  expected.push_back(stale("res.res", 1));
+  expected.push_back(stale("log.txt", 1));
+  std::sort(expected.begin(), expected.end());
+  EXPECT_EQ(entries(dir.path()), expected);
+}
+
+}  // namespace
+}  // namespace kelmora
