@@ -7,6 +7,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QToolButton>
+#include <sstream>
 
 #include "app/circle_shape.h"
 #include "app_fixture.h"
@@ -38,24 +39,44 @@ void click(AppFixture& f, const char* button) {
   QTest::mouseClick(f.find<QWidget>(button), Qt::LeftButton);
 }
 
-void clearRounds(AppFixture& f, int upTo) {
-  for (int r = 1; r <= upTo; ++r) {
-    for (int i = 0; i < r; ++i)
+// Plays through the window, one word a step: F2; roundN (clears the rounds before N); right;
+// wrong (after which column "1" is the right one); pass; replace; tickN (N clock ticks);
+// take (the next round-won dialog takes the money); col1..col3; stop.
+void play(AppFixture& f, const std::string& steps) {
+  std::istringstream in(steps);
+  for (std::string s; in >> s;) {
+    if (s == "F2") {
+      QTest::keyClick(&f.window(), Qt::Key_F2);
+    } else if (s.starts_with("round")) {
+      for (int r = 1; r < std::stoi(s.substr(5)); ++r) {
+        for (int i = 0; i < r; ++i)
+          f.answerRight();
+      }
+    } else if (s == "right") {
       f.answerRight();
+    } else if (s == "wrong") {
+      f.random.script = {0, 0, 0, 0};
+      f.answer(QStringLiteral("неверно"));
+    } else if (s == "pass" || s == "replace") {
+      click(f, s == "pass" ? "Button2" : "Button1");
+    } else if (s.starts_with("tick")) {
+      for (int i = 0; i < std::stoi(s.substr(4)); ++i)
+        f.window().Timer1Timer();
+    } else if (s == "take") {
+      f.modals.then([](QWidget* w) { ModalScript::click(w, "Button2"); });
+    } else if (s.starts_with("col")) {
+      click(f, ("Button" + std::to_string(std::stoi(s.substr(3)) + 2)).c_str());
+    } else if (s == "stop") {
+      click(f, "Button6");
+    } else {
+      ADD_FAILURE() << "no step " << s;
+    }
   }
-}
-
-// A loss in round 2; the gong columns are dealt with column "1" the right one.
-void loseInRoundTwo(AppFixture& f) {
-  QTest::keyClick(&f.window(), Qt::Key_F2);
-  f.answerRight();
-  f.random.script = {0, 0, 0, 0};
-  f.answer(QStringLiteral("неверно"));
 }
 
 struct ControlsCase {
   const char* state;
-  std::function<void(AppFixture&)> reach;
+  const char* steps;
   const char* usable;
 };
 
@@ -66,88 +87,31 @@ class Controls : public ::testing::TestWithParam<ControlsCase> {};
 TEST_P(Controls, EachStateOfTheGameEnablesExactlyItsControls) {
   AppFixture f;
   f.start();
-  GetParam().reach(f);
+  play(f, GetParam().steps);
   EXPECT_EQ(usable(f), QString::fromUtf8(GetParam().usable));
 }
 
+const char* const kIdle = "N2 ComboBox1 Внимание!";
 const char* const kPlaying = "Memo1 Edit1 Button2 Button1 Label8 Label5";
 
 INSTANTIATE_TEST_SUITE_P(
     MainWindow, Controls,
-    ::testing::Values(ControlsCase{"Idle", [](AppFixture&) {}, "N2 ComboBox1 Внимание!"},
-                      ControlsCase{"RoundOne",
-                                   [](AppFixture& f) { QTest::keyClick(&f.window(), Qt::Key_F2); },
-                                   kPlaying},
-                      ControlsCase{"RoundFour",
-                                   [](AppFixture& f) {
-                                     QTest::keyClick(&f.window(), Qt::Key_F2);
-                                     clearRounds(f, 3);
-                                   },
-                                   kPlaying},
-                      ControlsCase{"RoundFiveHasNoPass",
-                                   [](AppFixture& f) {
-                                     QTest::keyClick(&f.window(), Qt::Key_F2);
-                                     clearRounds(f, 4);
-                                   },
-                                   "Memo1 Edit1 Button1 Label8 Label5"},
-                      ControlsCase{"PassesRunOut",
-                                   [](AppFixture& f) {
-                                     QTest::keyClick(&f.window(), Qt::Key_F2);
-                                     for (int i = 0; i < 4; ++i)
-                                       click(f, "Button2");
-                                   },
-                                   "Memo1 Edit1 Button1 Label8 Label5"},
-                      ControlsCase{"PassesComeBackInTheNextRound",
-                                   [](AppFixture& f) {
-                                     QTest::keyClick(&f.window(), Qt::Key_F2);
-                                     for (int i = 0; i < 4; ++i)
-                                       click(f, "Button2");
-                                     f.answerRight();
-                                   },
-                                   kPlaying},
-                      ControlsCase{"ReplacementsRunOut",
-                                   [](AppFixture& f) {
-                                     QTest::keyClick(&f.window(), Qt::Key_F2);
-                                     for (int i = 0; i < 3; ++i)
-                                       click(f, "Button1");
-                                   },
-                                   "Memo1 Edit1 Button2 Label8 Label5"},
-                      ControlsCase{"LastHalfMinute",
-                                   [](AppFixture& f) {
-                                     QTest::keyClick(&f.window(), Qt::Key_F2);
-                                     for (int i = 0; i < 211; ++i)
-                                       f.window().Timer1Timer();
-                                   },
-                                   "Memo1 Edit1 Button2 Button1 Label8 Label5 osttime"},
-                      ControlsCase{"GongDealt", loseInRoundTwo,
-                                   "Label8 Label5 Button3 Button4 Button5 Гонг-Игра"},
-                      ControlsCase{"GongRunning",
-                                   [](AppFixture& f) {
-                                     loseInRoundTwo(f);
-                                     click(f, "Button4");
-                                   },
-                                   "Label8 Label5 Edit2 Button6 Гонг-Игра"},
-                      ControlsCase{"AfterTheGongGame",
-                                   [](AppFixture& f) {
-                                     loseInRoundTwo(f);
-                                     click(f, "Button4");
-                                     click(f, "Button6");
-                                   },
-                                   "N2 ComboBox1 Внимание!"},
-                      ControlsCase{"AfterALossInRoundOne",
-                                   [](AppFixture& f) {
-                                     QTest::keyClick(&f.window(), Qt::Key_F2);
-                                     f.answer(QStringLiteral("неверно"));
-                                   },
-                                   "N2 ComboBox1 Внимание!"},
-                      ControlsCase{"AfterTheMoneyIsTaken",
-                                   [](AppFixture& f) {
-                                     QTest::keyClick(&f.window(), Qt::Key_F2);
-                                     f.modals.then(
-                                         [](QWidget* w) { ModalScript::click(w, "Button2"); });
-                                     f.answerRight();
-                                   },
-                                   "N2 ComboBox1 Внимание!"}),
+    ::testing::Values(
+        ControlsCase{"Idle", "", kIdle}, ControlsCase{"RoundOne", "F2", kPlaying},
+        ControlsCase{"RoundFour", "F2 round4", kPlaying},
+        ControlsCase{"RoundFiveHasNoPass", "F2 round5", "Memo1 Edit1 Button1 Label8 Label5"},
+        ControlsCase{"PassesRunOut", "F2 pass pass pass pass", "Memo1 Edit1 Button1 Label8 Label5"},
+        ControlsCase{"PassesComeBackInTheNextRound", "F2 pass pass pass pass right", kPlaying},
+        ControlsCase{"ReplacementsRunOut", "F2 replace replace replace",
+                     "Memo1 Edit1 Button2 Label8 Label5"},
+        ControlsCase{"LastHalfMinute", "F2 tick211",
+                     "Memo1 Edit1 Button2 Button1 Label8 Label5 osttime"},
+        ControlsCase{"GongDealt", "F2 right wrong",
+                     "Label8 Label5 Button3 Button4 Button5 Гонг-Игра"},
+        ControlsCase{"GongRunning", "F2 right wrong col2", "Label8 Label5 Edit2 Button6 Гонг-Игра"},
+        ControlsCase{"AfterTheGongGame", "F2 right wrong col2 stop", kIdle},
+        ControlsCase{"AfterALossInRoundOne", "F2 wrong", kIdle},
+        ControlsCase{"AfterTheMoneyIsTaken", "F2 take right", kIdle}),
     [](const auto& info) { return std::string(info.param.state); });
 
 QString logged(AppFixture& f) {
@@ -223,8 +187,7 @@ TEST(Buttons, AClickOnADisabledButtonDoesNothing) {
   click(f, "Button2");
   click(f, "Button1");
   click(f, "Button3");
-  QTest::keyClick(&f.window(), Qt::Key_F2);
-  clearRounds(f, 4);
+  play(f, "F2 round5");
   const QString question = f.find<QPlainTextEdit>("Memo1")->toPlainText();
   click(f, "Button2");  // round 5 has no pass
   EXPECT_EQ(f.app->game().state().passesUsed, 0);
@@ -235,10 +198,10 @@ TEST(Buttons, AClickOnADisabledButtonDoesNothing) {
 TEST(GongBox, TheValueBoxOnlyShowsTheTickersAmounts) {
   AppFixture f;
   f.start();
-  loseInRoundTwo(f);
+  play(f, "F2 right wrong");
   auto* value = f.find<QLineEdit>("Edit2");
   EXPECT_TRUE(value->isReadOnly());
-  click(f, "Button3");
+  play(f, "col1");
   f.window().Timer2Timer();
   QTest::keyClicks(value, QStringLiteral("9999"));
   EXPECT_EQ(value->text(), QStringLiteral("50"));
