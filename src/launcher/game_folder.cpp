@@ -11,6 +11,8 @@
 #include <utility>
 #include <vector>
 
+#include "core/text/file_io.h"
+
 namespace kelmora::launcher {
 
 namespace fs = std::filesystem;
@@ -25,50 +27,28 @@ std::string reason(int error) {
   return std::strerror(error);
 }
 
-class Fd {
- public:
-  explicit Fd(int fd) : fd_(fd) {}
-  Fd(const Fd&) = delete;
-  Fd& operator=(const Fd&) = delete;
-  ~Fd() {
-    if (fd_ >= 0) ::close(fd_);
-  }
-  int get() const { return fd_; }
-  bool ok() const { return fd_ >= 0; }
-  int release() { return std::exchange(fd_, -1); }
-
- private:
-  int fd_;
-};
-
-// Whole contents of a regular file. O_NONBLOCK keeps a FIFO put in the file's place from
-// hanging the start; it is then refused as not a file.
+// Whole contents of a regular file. A FIFO put in the file's place is refused as not a file,
+// without hanging the start.
 struct Opened {
-  int error = 0;  // errno of the open, 0 when it worked
+  int error = 0;  // errno of the open or the read, 0 when they worked
   bool regular = false;
   std::string bytes;
 };
 
 Opened readWhole(const fs::path& file, bool wantBytes) {
   Opened result;
-  Fd fd(::open(file.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC));
-  if (!fd.ok()) {
-    result.error = errno;
+  InputFile in(file);
+  if (!in.isOpen()) {
+    if (in.error() != EISDIR && in.error() != ENXIO) result.error = in.error();
     return result;
   }
-  struct stat st {};
-  if (::fstat(fd.get(), &st) != 0) {
-    result.error = errno;
-    return result;
-  }
-  result.regular = S_ISREG(st.st_mode);
-  if (!result.regular || !wantBytes) return result;
+  result.regular = true;
+  if (!wantBytes) return result;
   char buffer[65536];
   for (;;) {
-    ssize_t got = ::read(fd.get(), buffer, sizeof buffer);
+    const auto got = in.read(buffer, sizeof buffer);
     if (got == 0) break;
     if (got < 0) {
-      if (errno == EINTR) continue;
       result.error = errno;
       return result;
     }
@@ -132,8 +112,8 @@ mode_t currentUmask() {
 // the meantime wins.
 void writeNew(const fs::path& file, const std::string& bytes, mode_t mode) {
   std::string temp = (file.parent_path() / ("." + file.filename().string() + ".XXXXXX")).string();
-  Fd fd(::mkostemp(temp.data(), O_CLOEXEC));
-  if (!fd.ok()) cannotWrite(file, errno);
+  FileDescriptor fd(::mkostemp(temp.data(), O_CLOEXEC));
+  if (!fd) cannotWrite(file, errno);
   struct Cleanup {
     const std::string& path;
     bool armed = true;
@@ -143,17 +123,9 @@ void writeNew(const fs::path& file, const std::string& bytes, mode_t mode) {
   } cleanup{temp};
 
   if (::fchmod(fd.get(), mode & ~currentUmask()) != 0) cannotWrite(file, errno);
-  std::size_t done = 0;
-  while (done < bytes.size()) {
-    ssize_t put = ::write(fd.get(), bytes.data() + done, bytes.size() - done);
-    if (put < 0) {
-      if (errno == EINTR) continue;
-      cannotWrite(file, errno);
-    }
-    done += static_cast<std::size_t>(put);
+  if (!writeAll(fd, temp, bytes) || !syncFile(fd, temp) || !closeFile(fd, temp)) {
+    cannotWrite(file, errno);
   }
-  if (::fsync(fd.get()) != 0) cannotWrite(file, errno);
-  if (::close(fd.release()) != 0) cannotWrite(file, errno);
 
   if (::renameat2(AT_FDCWD, temp.c_str(), AT_FDCWD, file.c_str(), RENAME_NOREPLACE) == 0) {
     cleanup.armed = false;
@@ -167,11 +139,6 @@ void writeNew(const fs::path& file, const std::string& bytes, mode_t mode) {
     error = errno;
   }
   cannotWrite(file, error);
-}
-
-void syncFolder(const fs::path& folder) {
-  Fd fd(::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
-  if (fd.ok()) ::fsync(fd.get());
 }
 
 }  // namespace
@@ -220,7 +187,7 @@ void prepareGameFolder(const fs::path& folder, const fs::path& defaults) {
   if (!exists) makeFolder(folder);
   for (const Missing& file : missing)
     writeNew(folder / file.name, file.bytes, file.mode);
-  syncFolder(folder);
+  syncDirectoryOf(folder / missing.front().name);
 }
 
 }  // namespace kelmora::launcher

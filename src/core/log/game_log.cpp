@@ -69,16 +69,21 @@ std::filesystem::path GameLog::closeAndSave(const std::string& date, const std::
     // holding a log of any size in memory is no answer; this run's lines are added at its end
     // instead, after a break if it had none. A log the game wrote (CR LF throughout) comes
     // out exactly as from a full rewrite.
-    const auto copied = copyWithCrLf(old, [](std::string_view) {});
-    if (!copied.complete) return writeRunTo(freeSideFile(dir_));
-    if (!appendInPlace(out.file(), (copied.endedWithBreak ? "" : "\r\n") + runText())) {
+    // Only its last byte tells whether it ended with a break; it need not be read whole.
+    char last = '\n';
+    if (old.size() > 0 && old.readAt(&last, 1, old.size() - 1) != 1) {
+      return writeRunTo(freeSideFile(dir_));
+    }
+    const bool endedWithBreak = last == '\r' || last == '\n';
+    if (!appendInPlace(out.file(), (endedWithBreak ? "" : "\r\n") + runText())) {
       throw FileError::cannotCreate(kLogFile);
     }
     return file;
   }
   // The old log goes first, in chunks, so that even a huge one never sits in memory.
-  const auto copied = copyWithCrLf(old, [&out](std::string_view bytes) { out.write(bytes); });
-  if (!copied.complete) return writeRunTo(freeSideFile(dir_));
+  if (!copyWithCrLf(old, [&out](std::string_view bytes) { out.write(bytes); })) {
+    return writeRunTo(freeSideFile(dir_));
+  }
   out.write(runText());
   out.commit();
   return file;

@@ -77,6 +77,14 @@ std::ptrdiff_t InputFile::read(char* buffer, std::size_t size) {
   }
 }
 
+std::ptrdiff_t InputFile::readAt(char* buffer, std::size_t size, std::uintmax_t offset) {
+  if (injected(FileStep::read, file_)) return -1;
+  for (;;) {
+    const ssize_t n = ::pread(fd_.get(), buffer, size, static_cast<off_t>(offset));
+    if (n >= 0 || errno != EINTR) return n;
+  }
+}
+
 FileDescriptor createExclusive(const std::filesystem::path& file, unsigned mode) {
   if (injected(FileStep::createTemporary, file)) return {};
   return FileDescriptor(::open(file.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, mode));

@@ -64,13 +64,16 @@ class InputFile {
  public:
   explicit InputFile(std::filesystem::path file);
 
-  // When not open, error() is the errno value that says why: ENOENT for a missing file.
+  // When not open, error() is the errno value that says why: ENOENT for a missing file,
+  // EISDIR or ENXIO for a directory or anything else that is not a regular file.
   bool isOpen() const { return static_cast<bool>(fd_); }
   int error() const { return error_; }
   std::uintmax_t size() const { return size_; }
 
   // Up to size bytes; 0 at the end of the file, -1 (errno set) when reading fails.
   std::ptrdiff_t read(char* buffer, std::size_t size);
+  // The same from the given offset, leaving the position of read() where it was.
+  std::ptrdiff_t readAt(char* buffer, std::size_t size, std::uintmax_t offset);
 
  private:
   std::filesystem::path file_;

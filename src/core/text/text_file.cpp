@@ -57,15 +57,15 @@ bool LineReader::next(std::string& line) {
   }
 }
 
-CrLfCopy copyWithCrLf(InputFile& in, const std::function<void(std::string_view)>& out) {
+bool copyWithCrLf(InputFile& in, const std::function<void(std::string_view)>& out) {
   std::vector<char> chunk(kChunk);
   std::string converted;
   converted.reserve(2 * kChunk);  // every byte a lone break at worst
   bool afterCr = false;           // the last chunk ended in a CR whose LF may open this one
-  CrLfCopy result;
+  bool endedWithBreak = true;     // an empty file needs no break either
   for (;;) {
     const auto n = in.read(chunk.data(), chunk.size());
-    if (n < 0) return result;
+    if (n < 0) return false;
     if (n == 0) break;
     const std::string_view data(chunk.data(), static_cast<std::size_t>(n));
     std::size_t i = afterCr && data[0] == '\n' ? 1 : 0;
@@ -75,12 +75,12 @@ CrLfCopy copyWithCrLf(InputFile& in, const std::function<void(std::string_view)>
       const auto brk = data.find_first_of("\r\n", i);
       if (brk == std::string_view::npos) {
         converted.append(data.substr(i));
-        result.endedWithBreak = false;
+        endedWithBreak = false;
         break;
       }
       converted.append(data.substr(i, brk - i));
       converted += "\r\n";
-      result.endedWithBreak = true;
+      endedWithBreak = true;
       i = brk + 1;
       if (data[brk] == '\r') {
         if (i == data.size())
@@ -91,9 +91,8 @@ CrLfCopy copyWithCrLf(InputFile& in, const std::function<void(std::string_view)>
     }
     out(converted);
   }
-  if (!result.endedWithBreak) out("\r\n");
-  result.complete = true;
-  return result;
+  if (!endedWithBreak) out("\r\n");
+  return true;
 }
 
 std::vector<std::string> splitLines(std::string_view text) {

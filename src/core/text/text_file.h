@@ -51,12 +51,8 @@ class LineReader {
 
 // Copies an open text file to out in chunks, every line break made CR LF and an unfinished last
 // line ended: the very bytes of its lines joined by joinLines, without ever holding a whole
-// line, however long. Returns false when reading fails; out may have had part of it then.
-struct CrLfCopy {
-  bool complete = false;
-  bool endedWithBreak = true;  // as LineReader::endedWithBreak
-};
-CrLfCopy copyWithCrLf(InputFile& in, const std::function<void(std::string_view)>& out);
+// line, however long. False when a read fails; out may have had part of the file then.
+bool copyWithCrLf(InputFile& in, const std::function<void(std::string_view)>& out);
 
 // The lines of a text held in memory.
 std::vector<std::string> splitLines(std::string_view text);
