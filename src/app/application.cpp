@@ -27,31 +27,32 @@ Application::Application(std::filesystem::path dir, Overrides overrides)
       log_(dir_),
       random_(overrides.random ? *overrides.random : clockRandom_),
       calendar_(overrides.calendar ? *overrides.calendar : localeCalendar_),
-      form1_(),
-      form2_(
-          dir_, [this](const std::string& text) { showMessageBox(&form2_, text); },
-          [this](const std::string& text) { showErrorBox(&form2_, text); }),
-      form3_(&form1_),
-      form5_(dir_, &form1_),
-      about_(&form1_),
-      form4_(&form1_),
-      form7_(&form1_),
-      form6_(&form1_) {
+      events_(overrides.events ? *overrides.events : noEvents_),
+      mainWindow_(),
+      playerDialog_(
+          dir_, [this](const std::string& text) { showMessageBox(&playerDialog_, text); },
+          [this](const std::string& text) { showErrorBox(&playerDialog_, text); }),
+      optionsDialog_(&mainWindow_),
+      helpWindow_(dir_, &mainWindow_),
+      about_(&mainWindow_),
+      roundWonDialog_(&mainWindow_),
+      emptyWindow_(&mainWindow_),
+      recordsWindow_(&mainWindow_) {
   loadLog(log_);
-  form2_.FormCreate();
+  playerDialog_.loadAccounts();
 
-  windowTimers_ = std::make_unique<WindowTimers>(form1_.clockTimer(), form1_.gongTimer());
-  prompts_ = std::make_unique<WindowPrompts>(form1_, form4_, form6_, [this] { form1_.render(); });
+  windowTimers_ = std::make_unique<WindowTimers>(mainWindow_.clockTimer(), mainWindow_.gongTimer());
+  prompts_ = std::make_unique<WindowPrompts>(mainWindow_, roundWonDialog_, recordsWindow_, [this] { mainWindow_.render(); });
   Timers& timers = overrides.timers ? *overrides.timers : *windowTimers_;
-  game_ = std::make_unique<Game>(dir_, log_, Game::Ports{random_, timers, *prompts_, calendar_});
-  form1_.attach(*game_, {[this] { about_.showBox(); }, [this] { form5_.showHelp(); }});
+  game_ = std::make_unique<Game>(dir_, log_, Game::Ports{random_, timers, *prompts_, calendar_, events_});
+  mainWindow_.attach(*game_, {[this] { about_.showBox(); }, [this] { helpWindow_.showHelp(); }});
 }
 
 Application::Application(std::filesystem::path dir) : Application(std::move(dir), Overrides{}) {}
 
 Application::~Application() {
-  form1_.clockTimer().stop();
-  form1_.gongTimer().stop();
+  mainWindow_.clockTimer().stop();
+  mainWindow_.gongTimer().stop();
   try {
     // The date is read before the time: the closing line is read that way.
     const std::string date = calendar_.shortDate();
@@ -64,13 +65,13 @@ Application::~Application() {
 
 void Application::start() {
   if (&random_ == &clockRandom_) clockRandom_.seed();
-  const std::string player = form2_.signIn();
+  const std::string player = playerDialog_.signIn();
   game_->startUp(player);
-  form1_.render();
+  mainWindow_.render();
   // Centred with the size the fixed layout gives it, not the size of a window never laid out.
-  form1_.layout()->activate();
-  centre(&form1_);
-  form1_.show();
+  mainWindow_.layout()->activate();
+  centre(&mainWindow_);
+  mainWindow_.show();
 }
 
 std::optional<FolderLock> claimGameFolder(const std::filesystem::path& dir) {

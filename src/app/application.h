@@ -20,11 +20,13 @@ namespace kelmora::app {
 
 class Application {
  public:
-  // Tests replace chance, time and the calendar; the program uses the real ones.
+  // Tests replace chance, time and the calendar, and listen to the game's events; the program
+  // uses the real ones.
   struct Overrides {
     Random* random = nullptr;
     Timers* timers = nullptr;
     Calendar* calendar = nullptr;
+    Events* events = nullptr;
   };
 
   Application(std::filesystem::path dir, Overrides overrides);
@@ -37,11 +39,11 @@ class Application {
   // The main window's first showing: sign-in, the bases, the caption and the count.
   void start();
 
-  MainWindow& mainWindow() { return form1_; }
-  PlayerDialog& playerDialog() { return form2_; }
-  RoundWonDialog& roundWonDialog() { return form4_; }
-  RecordsWindow& recordsWindow() { return form6_; }
-  HelpWindow& helpWindow() { return form5_; }
+  MainWindow& mainWindow() { return mainWindow_; }
+  PlayerDialog& playerDialog() { return playerDialog_; }
+  RoundWonDialog& roundWonDialog() { return roundWonDialog_; }
+  RecordsWindow& recordsWindow() { return recordsWindow_; }
+  HelpWindow& helpWindow() { return helpWindow_; }
   AboutBox& aboutBox() { return about_; }
   Game& game() { return *game_; }
 
@@ -50,17 +52,19 @@ class Application {
   GameLog log_;
   ClockRandom clockRandom_;
   LocaleCalendar localeCalendar_;
+  NoEvents noEvents_;
   Random& random_;
   Calendar& calendar_;
+  Events& events_;
 
-  MainWindow form1_;
-  PlayerDialog form2_;
-  OptionsDialog form3_;
-  HelpWindow form5_;
+  MainWindow mainWindow_;
+  PlayerDialog playerDialog_;
+  OptionsDialog optionsDialog_;
+  HelpWindow helpWindow_;
   AboutBox about_;
-  RoundWonDialog form4_;
-  EmptyWindow form7_;
-  RecordsWindow form6_;
+  RoundWonDialog roundWonDialog_;
+  EmptyWindow emptyWindow_;
+  RecordsWindow recordsWindow_;
 
   std::unique_ptr<WindowTimers> windowTimers_;
   std::unique_ptr<WindowPrompts> prompts_;

@@ -74,11 +74,11 @@ MainWindow::MainWindow() {
   setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                  Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
                  Qt::WindowCloseButtonHint);
-  timer1_.setObjectName(QStringLiteral("Timer1"));
-  timer1_.setInterval(1000);
-  timer1_.setTimerType(Qt::PreciseTimer);
-  timer2_.setObjectName(QStringLiteral("Timer2"));
-  timer2_.setInterval(2000);
+  clockTimer_.setObjectName(QStringLiteral("Timer1"));
+  clockTimer_.setInterval(1000);
+  clockTimer_.setTimerType(Qt::PreciseTimer);
+  gongTimer_.setObjectName(QStringLiteral("Timer2"));
+  gongTimer_.setInterval(2000);
   buildLayout();
   buildMenu();
   layout()->setSizeConstraint(QLayout::SetFixedSize);
@@ -92,8 +92,8 @@ void MainWindow::attach(Game& game, MenuActions menu) {
 }
 
 void MainWindow::connectControls() {
-  connect(&timer1_, &QTimer::timeout, this, [this] { Timer1Timer(); });
-  connect(&timer2_, &QTimer::timeout, this, [this] { Timer2Timer(); });
+  connect(&clockTimer_, &QTimer::timeout, this, [this] { clockTick(); });
+  connect(&gongTimer_, &QTimer::timeout, this, [this] { gongTick(); });
   connect(answer_, &QLineEdit::returnPressed, this,
           [this] { run([this] { game_->checkAnswer(toCp(onOneLine(answer_->text()))); }); });
   connect(pass_, &QToolButton::clicked, this, [this] { run([this] { game_->passQuestion(); }); });
@@ -103,7 +103,7 @@ void MainWindow::connectControls() {
     connect(gongChoices_[static_cast<std::size_t>(k)], &QPushButton::clicked, this,
             [this, k] { run([this, k] { game_->chooseGongColumn(k + 1); }); });
   }
-  connect(stop_, &QPushButton::clicked, this, [this] { Button6Click(); });
+  connect(stop_, &QPushButton::clicked, this, [this] { stopGong(); });
   auto* enter = new EnterPresses(this);
   for (QPushButton* b : {gongChoices_[0], gongChoices_[1], gongChoices_[2], stop_})
     b->installEventFilter(enter);
@@ -120,19 +120,19 @@ void MainWindow::run(const std::function<void()>& command) {
   render();
 }
 
-void MainWindow::N2Click() {
+void MainWindow::newGame() {
   run([this] { game_->newGame(topics_->currentIndex()); });
 }
-void MainWindow::f1Click() {
+void MainWindow::showRecords() {
   run([this] { game_->showRecords(); });
 }
-void MainWindow::Timer1Timer() {
+void MainWindow::clockTick() {
   run([this] { game_->clockTick(); });
 }
-void MainWindow::Timer2Timer() {
+void MainWindow::gongTick() {
   run([this] { game_->gongTick(); });
 }
-void MainWindow::Button6Click() {
+void MainWindow::stopGong() {
   run([this] { game_->stopGong(); });
 }
 
@@ -203,8 +203,20 @@ void MainWindow::render() {
     status_[i]->setAccessibleName(status_[i]->text());
   }
 
-  timeBox_->move(timeBox_->x(), s.timeBoxTop);
-  gongBox_->move(s.gongBoxLeft, s.gongBoxTop);
+  // The gong box takes the clock's place while it is played, and is kept below the client
+  // area otherwise.
+  switch (s.gongPlace) {
+    case Screen::GongPlace::AsDesigned:
+      gongBox_->move(304, 368);
+      break;
+    case Screen::GongPlace::OverTheClock:
+      gongBox_->move(184, 0);
+      break;
+    case Screen::GongPlace::PutAway:
+      gongBox_->move(184, 408);
+      break;
+  }
+  timeBox_->move(timeBox_->x(), s.gongPlace == Screen::GongPlace::OverTheClock ? 400 : 0);
   gongBox_->setVisible(s.gongBoxVisible);
   if (s.gongValue.revision != gongValueRevision_) {
     gongValue_->setText(fromCp(s.gongValue.text));

@@ -39,15 +39,16 @@ class MainWindow : public QMainWindow {
   // Draws the game's screen: after every call into the game and before every modal window.
   void render();
 
-  QTimer& clockTimer() { return timer1_; }
-  QTimer& gongTimer() { return timer2_; }
+  QTimer& clockTimer() { return clockTimer_; }
+  QTimer& gongTimer() { return gongTimer_; }
 
-  // Handlers, by the names the rules use.
-  void N2Click();
-  void f1Click();
-  void Timer1Timer();
-  void Timer2Timer();
-  void Button6Click();
+  // What the player and the two timers do; the controls keep their designer names as object
+  // names (the README's developer section maps one to the other).
+  void newGame();
+  void showRecords();
+  void clockTick();
+  void gongTick();
+  void stopGong();
 
  private:
   void buildLayout();
@@ -58,8 +59,8 @@ class MainWindow : public QMainWindow {
 
   Game* game_ = nullptr;
   MenuActions menu_;
-  QTimer timer1_;
-  QTimer timer2_;
+  QTimer clockTimer_;
+  QTimer gongTimer_;
 
   QAction* newGame_ = nullptr;
   std::array<QLabel*, 5> ladder_{};

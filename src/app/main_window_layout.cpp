@@ -248,9 +248,9 @@ void MainWindow::buildMenu() {
   help->setObjectName(QStringLiteral("N5"));
   setMenuBar(bar);
 
-  connect(newGame_, &QAction::triggered, this, [this] { N2Click(); });
+  connect(newGame_, &QAction::triggered, this, [this] { newGame(); });
   connect(quit, &QAction::triggered, this, &QWidget::close);
-  connect(records, &QAction::triggered, this, [this] { f1Click(); });
+  connect(records, &QAction::triggered, this, [this] { showRecords(); });
   connect(about, &QAction::triggered, this, [this] {
     if (menu_.showAbout) menu_.showAbout();
   });

@@ -93,14 +93,14 @@ PlayerDialog::PlayerDialog(const std::filesystem::path& dir, Notify message, Not
   QWidget::setTabOrder(change_, newPassword_);
   QWidget::setTabOrder(newPassword_, repeatPassword_);
 
-  connect(next_, &QPushButton::clicked, this, [this] { Button1Click(); });
+  connect(next_, &QPushButton::clicked, this, [this] { signInSelected(); });
   // Enter after typing the password signs in, as a player expects of a sign-in box.
-  connect(password_, &QLineEdit::returnPressed, this, [this] { Button1Click(); });
+  connect(password_, &QLineEdit::returnPressed, this, [this] { signInSelected(); });
   connect(newPlayer_, &QPushButton::clicked, this, [this] { act([this] { model_.newPlayer(); }); });
-  connect(add_, &QPushButton::clicked, this, [this] { Button4Click(); });
+  connect(add_, &QPushButton::clicked, this, [this] { addPlayer(); });
   // Enter in a new player's field adds the player, as Enter in the password box signs in.
   for (QLineEdit* edit : {name_, newPassword_, repeatPassword_})
-    connect(edit, &QLineEdit::returnPressed, this, [this] { Button4Click(); });
+    connect(edit, &QLineEdit::returnPressed, this, [this] { addPlayer(); });
   connect(delete_, &QPushButton::clicked, this, [this] {
     act({password_}, [this] { model_.deletePlayer(players_->currentIndex(), typed(password_)); });
   });
@@ -109,7 +109,7 @@ PlayerDialog::PlayerDialog(const std::filesystem::path& dir, Notify message, Not
   });
 }
 
-void PlayerDialog::Button4Click() {
+void PlayerDialog::addPlayer() {
   act({name_, newPassword_, repeatPassword_},
       [this] { model_.addPlayer(typed(name_), typed(newPassword_), typed(repeatPassword_)); });
   // After "Введите данные заново..." the fields are empty and the name comes first again.
@@ -117,7 +117,7 @@ void PlayerDialog::Button4Click() {
     name_->setFocus();
 }
 
-void PlayerDialog::FormCreate() {
+void PlayerDialog::loadAccounts() {
   model_.create();
   render();
 }
@@ -149,7 +149,7 @@ std::string PlayerDialog::typed(const QLineEdit* field) {
   return toCp(onOneLine(field->text()));
 }
 
-void PlayerDialog::Button1Click() {
+void PlayerDialog::signInSelected() {
   act({password_}, [this] { model_.next(players_->currentIndex(), typed(password_)); });
   if (model_.view().closed) accept();
 }

@@ -22,7 +22,7 @@ class PlayerDialog : public QDialog {
   PlayerDialog(const std::filesystem::path& dir, Notify message, Notify error);
 
   // Creation: loads the accounts.
-  void FormCreate();
+  void loadAccounts();
   // Shows the dialog modally until a player has signed in; returns the player's name.
   std::string signIn();
   const SignIn& model() const { return model_; }
@@ -39,8 +39,8 @@ class PlayerDialog : public QDialog {
   // The step runs only when the fields hold text the code page can store.
   void act(std::initializer_list<const QLineEdit*> fields, const std::function<void()>& step);
   static std::string typed(const QLineEdit* field);
-  void Button1Click();
-  void Button4Click();
+  void signInSelected();
+  void addPlayer();
 
   SignIn model_;
   QComboBox* players_;

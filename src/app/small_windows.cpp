@@ -86,7 +86,7 @@ HelpWindow::HelpWindow(std::filesystem::path dir, QWidget* parent)
   layout->addWidget(text_);
 }
 
-void HelpWindow::FormShow() {
+void HelpWindow::loadHelpText() {
   try {
     QStringList lines;
     for (const auto& line : readLines(dir_ / "help.txt"))
@@ -98,7 +98,7 @@ void HelpWindow::FormShow() {
 }
 
 void HelpWindow::showHelp() {
-  FormShow();
+  loadHelpText();
   if (!isMaximized()) {
     // 350 x 303 is the restored window with its frame; the frame is the window manager's.
     resize(kRestoredSize.shrunkBy(app::frameMargins()));

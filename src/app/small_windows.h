@@ -17,7 +17,7 @@ class HelpWindow : public QDialog {
   explicit HelpWindow(std::filesystem::path dir, QWidget* parent = nullptr);
   void showHelp();
   // Reloads help.txt; a missing file keeps what was shown and shows the error box.
-  void FormShow();
+  void loadHelpText();
 
  private:
   std::filesystem::path dir_;

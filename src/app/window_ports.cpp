@@ -26,6 +26,13 @@ std::string LocaleCalendar::shortDate() {
   return toCp(QLocale::system().toString(QDate::currentDate(), QLocale::ShortFormat));
 }
 
+std::string LocaleCalendar::recordDate() {
+  // The locale's order and separators, with the year in two digits so the date fits whole.
+  QString format = QLocale::system().dateFormat(QLocale::ShortFormat);
+  format.replace(QStringLiteral("yyyy"), QStringLiteral("yy"));
+  return toCp(QDate::currentDate().toString(format));
+}
+
 std::string LocaleCalendar::longTime() {
   // Qt's long format ends with the time zone; the log has always carried the clock time only.
   QString format = QLocale::system().timeFormat(QLocale::LongFormat);

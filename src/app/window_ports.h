@@ -44,6 +44,7 @@ class LocaleCalendar : public Calendar {
  public:
   std::string shortDate() override;
   std::string longTime() override;
+  std::string recordDate() override;
 };
 
 // Information boxes and the error box, as every window of the game shows them.

@@ -61,7 +61,7 @@ void play(AppFixture& f, const std::string& steps) {
       click(f, s == "pass" ? "Button2" : "Button1");
     } else if (s.starts_with("tick")) {
       for (int i = 0; i < std::stoi(s.substr(4)); ++i)
-        f.window().Timer1Timer();
+        f.window().clockTick();
     } else if (s == "take") {
       f.modals.then([](QWidget* w) { ModalScript::click(w, "Button2"); });
     } else if (s.starts_with("col")) {
@@ -152,7 +152,7 @@ TEST(Keys, WhatThePlayerTypesSurvivesAClockTick) {
   QTest::keyClick(&f.window(), Qt::Key_F2);
   auto* answer = f.find<QLineEdit>("Edit1");
   QTest::keyClicks(answer, QStringLiteral("a"));
-  f.window().Timer1Timer();
+  f.window().clockTick();
   QTest::keyClicks(answer, QStringLiteral("0"));
   EXPECT_EQ(answer->text(), QStringLiteral("a0"));
   QTest::keyClick(answer, Qt::Key_Return);
@@ -202,7 +202,7 @@ TEST(GongBox, TheValueBoxOnlyShowsTheTickersAmounts) {
   auto* value = f.find<QLineEdit>("Edit2");
   EXPECT_TRUE(value->isReadOnly());
   play(f, "col1");
-  f.window().Timer2Timer();
+  f.window().gongTick();
   QTest::keyClicks(value, QStringLiteral("9999"));
   EXPECT_EQ(value->text(), QStringLiteral("50"));
   f.modals.seen.clear();

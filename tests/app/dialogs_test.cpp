@@ -146,14 +146,14 @@ TEST(RoundWonDialog, ShowsTheRoundsSecondsAndEachGameAsksAfresh) {
   };
   QTest::keyClick(&f.window(), Qt::Key_F2);
   for (int i = 0; i < 7; ++i)
-    f.window().Timer1Timer();
+    f.window().clockTick();
   f.modals.then(readSecondsThen("Button2"));  // the money is taken
   f.answerRight();
   EXPECT_FALSE(f.app->game().running());
 
   f.find<QAction>("N2")->trigger();
   for (int i = 0; i < 12; ++i)
-    f.window().Timer1Timer();
+    f.window().clockTick();
   f.modals.then(readSecondsThen("Button1"));  // "Дальше" in the next game goes on
   f.answerRight();
   EXPECT_TRUE(f.app->game().running()) << "the choice of the earlier game was kept";

@@ -62,7 +62,7 @@ TEST(MainWindowPlay, SignInF2AnswerRightAndTakeTheMoney) {
                          QStringLiteral("message: Вы попали на 1 место в таблице рекордов!"),
                          QStringLiteral("TForm6")}));
   EXPECT_EQ(records,
-            (QStringList{QStringLiteral("1."), QStringLiteral("Игрок"), QStringLiteral("07.12.20"),
+            (QStringList{QStringLiteral("1."), QStringLiteral("Игрок"), QStringLiteral("07.12.26"),
                          QStringLiteral("1000"), QStringLiteral("100."), QString(), QString(),
                          QStringLiteral("0")}));
   EXPECT_TRUE(newGame->isEnabled());
@@ -97,8 +97,8 @@ TEST(MainWindowPlay, ALossLeadsThroughTheGongGameToThePayout) {
   QTest::mouseClick(f.find<QPushButton>("Button3"), Qt::LeftButton);
   EXPECT_TRUE(f.timers.ticker);
   EXPECT_TRUE(stop->isEnabled());
-  f.window().Timer2Timer();
-  f.window().Timer2Timer();
+  f.window().gongTick();
+  f.window().gongTick();
   EXPECT_EQ(f.find<QLineEdit>("Edit2")->text(), QStringLiteral("100"));
   f.modals.seen.clear();
   QTest::mouseClick(stop, Qt::LeftButton);

@@ -80,7 +80,7 @@ int main(int argc, char** argv) {
 
   QTest::keyClick(&f.window(), Qt::Key_F2);
   for (int i = 0; i < 12; ++i)
-    f.window().Timer1Timer();
+    f.window().clockTick();
   f.modals.then([](QWidget* dialog) {
     settle();
     shoot("3-round-won");
@@ -91,7 +91,7 @@ int main(int argc, char** argv) {
   QTest::mouseClick(f.find<QToolButton>("Button2"), Qt::LeftButton);
   QTest::mouseClick(f.find<QToolButton>("Button1"), Qt::LeftButton);
   for (int i = 0; i < 9; ++i)
-    f.window().Timer1Timer();
+    f.window().clockTick();
   f.find<QLineEdit>("Edit1")->setText(QStringLiteral("Пушкин"));
   settle();
   shoot("4-round-in-play");
@@ -105,7 +105,7 @@ int main(int argc, char** argv) {
   f.answer(QStringLiteral("не знаю"));  // lost in round 2: the gong game plays for 1000
   QTest::mouseClick(f.find<QPushButton>("Button4"), Qt::LeftButton);
   for (int i = 0; i < 5; ++i)
-    f.window().Timer2Timer();
+    f.window().gongTick();
   settle();
   shoot("6-gong-game");
 

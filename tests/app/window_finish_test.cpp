@@ -106,7 +106,7 @@ TEST(GongKeys, EnterPressesTheFocusedColumnAndStop) {
   QTest::keyClick(focused, Qt::Key_Return);
   EXPECT_TRUE(f.timers.ticker) << "Enter on a column must start the ticker";
   ASSERT_EQ(f.window().focusWidget()->objectName(), QStringLiteral("Button6"));
-  f.window().Timer2Timer();
+  f.window().gongTick();
   f.modals.seen.clear();
   QTest::keyClick(f.window().focusWidget(), Qt::Key_Enter);
   ASSERT_FALSE(f.modals.seen.isEmpty()) << "Enter on СТОП must stop the ticker";
@@ -175,7 +175,7 @@ TEST(GameEnd, ItsRecordsWindowOpensEvenOverTheMenusOne) {
       ModalScript::close(records);
     });
     for (int i = 0; i < 25 && f.app->game().gong().phase != GongGame::Phase::AtRest; ++i)
-      f.window().Timer2Timer();
+      f.window().gongTick();
     seenInside = f.modals.seen;
     ModalScript::close(menuRecords);
   });

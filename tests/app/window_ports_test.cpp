@@ -54,10 +54,10 @@ TEST(RealTimers, TheGongTickerStartsAtTwoSecondsThenTakesEachDrawnInterval) {
   EXPECT_TRUE(ticker.isActive());
   EXPECT_EQ(ticker.interval(), 2000);
   f.random.script = {0};
-  f.window().Timer2Timer();
+  f.window().gongTick();
   EXPECT_EQ(ticker.interval(), 1000);
   f.random.script = {3};
-  f.window().Timer2Timer();
+  f.window().gongTick();
   EXPECT_EQ(ticker.interval(), 2500);
   EXPECT_EQ(f.find<QLineEdit>("Edit2")->text(), QStringLiteral("100"));
 }

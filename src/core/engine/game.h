@@ -1,9 +1,11 @@
 #pragma once
 
 // The game: the round flow, the round clock, drawing and checking questions, and the gong
-// game. Each public member is one handler of the main window; the window calls it and then
-// draws screen(). A failed file operation inside a handler shows the error box and abandons
-// the rest of that handler, as the program has always done.
+// game. Each public member is one command of the player or one tick of a timer; the window
+// calls it and then draws screen(), and listeners hear what happened through Events. The rules
+// decide by GameState and GongGame alone: they write the Screen and never read it back (a test
+// holds the engine's sources to that). A failed file operation inside a command shows the error
+// box and abandons the rest of that command, as the program has always done.
 
 #include <filesystem>
 #include <functional>
@@ -12,6 +14,7 @@
 
 #include "core/bases/main_base.h"
 #include "core/bases/topics_base.h"
+#include "core/engine/events.h"
 #include "core/engine/game_state.h"
 #include "core/engine/ports.h"
 #include "core/engine/screen.h"
@@ -26,6 +29,7 @@ class Game {
     Timers& timers;
     Prompts& prompts;
     Calendar& calendar;
+    Events& events;
   };
 
   // dir is where the game's files are; the log is the run's, owned by the application.
@@ -53,13 +57,11 @@ class Game {
   const Screen& screen() const { return screen_; }
   const GameState& state() const { return state_; }
   const GongGame& gong() const { return gong_; }
-  const QuestionBase& mainBase() const { return mainBase_; }
-  const ReplacementBase& replacementBase() const { return replacementBase_; }
   // The base a question is drawn from: the main base, or the chosen topic's questions.
   const QuestionTable& questionsFrom(bool mainBase) const {
     return mainBase ? static_cast<const QuestionTable&>(mainBase_) : replacementBase_;
   }
-  bool running() const { return screen_.questionBoxEnabled; }
+  bool running() const { return state_.phase == GameState::Phase::Playing; }
 
  private:
   void handle(const std::function<void()>& step);
@@ -68,6 +70,7 @@ class Game {
   // Why F2 cannot start a game: an empty main base, or a base that start-up could not read.
   std::string noQuestionsMessage() const;
   void message(const std::string& text) { prompts_.showMessage(text); }
+  void report(const GameEvent& event) { events_.report(event); }
   void startClock();
   void stopClock();
   void showDisplays();
@@ -82,12 +85,15 @@ class Game {
   void loseGame();
   void endGame();
   void takeMoney();
-  void showRoundWonDialog();
+  void showRoundWonDialog(int seconds);
+  void showGongValue(int value);
+  bool canReplace() const;
   void updateReplaceButton();
+  void markCleared(int round);
   void restartLadder();
 
   // Drawing, and the end-of-game hand-over to the records.
-  void drawQuestion(bool fromMain);
+  void drawQuestion(bool fromMain, events::Why why = events::Why::Drawn);
   void insertResult(int payout);
 
   // Gong game.
@@ -101,6 +107,7 @@ class Game {
   Timers& timers_;
   Prompts& prompts_;
   Calendar& calendar_;
+  Events& events_;
 
   std::string player_;
   std::string unreadBase_;  // the base file whose reading failed at start-up
@@ -111,7 +118,6 @@ class Game {
   GameState state_;
   GongGame gong_;
   Screen screen_ = initialScreen();
-  bool clockRunning_ = false;
 };
 
 // The typed answer in the form the answer variants are written in: Cyrillic capitals folded,

@@ -6,8 +6,6 @@
 #include <array>
 #include <string>
 
-#include "core/text/short_string.h"
-
 namespace kelmora {
 
 // Numbers (index + 1) of the questions asked in this game cycle. Only the count says which
@@ -31,6 +29,16 @@ struct UsedList {
 struct GameState {
   static constexpr int kFullTime = 240;
 
+  // Where the game is; every command of the player is judged by it, never by what is drawn.
+  enum class Phase {
+    NoGame,    // idle: F2 starts a game
+    Playing,   // a question is on screen and the clock may run
+    RoundWon,  // the round-won dialog is open
+    Gong,      // lost: the gong game (or its message) runs until the game ends
+  };
+
+  Phase phase = Phase::NoGame;
+  bool clockRunning = false;
   int round = 0;
   int ladderStep = 0;
   int passesLeft = 0;
@@ -48,10 +56,14 @@ struct GameState {
   UsedList<3> usedReplacement;
   bool replacementShown = false;
   int redrawCount = 0;
+  // How often each round was cleared in this game: its ladder label carries as many "+".
+  std::array<int, 5> timesCleared{};
 };
 
-// One of the gong game's value sequences: elements 1..100 at indexes 0..99.
-using GongColumn = std::array<ShortString<5>, 100>;
+// One of the gong game's value sequences: elements 1..100 at indexes 0..99, in roubles, with
+// kGongMark where the gong hides.
+inline constexpr int kGongMark = -1;
+using GongColumn = std::array<int, 100>;
 
 // The gong game's own values; they keep their contents from one gong game to the next.
 struct GongGame {
@@ -61,6 +73,7 @@ struct GongGame {
   GongColumn chosenColumn{};
   int gongCount = 0;
   int gongPosition = 0;
+  int shownValue = 0;   // what the value box shows: what STOP wins
   int interval = 2000;  // Timer2's, in milliseconds
   Phase phase = Phase::AtRest;
 };

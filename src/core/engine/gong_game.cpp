@@ -1,7 +1,5 @@
 // The consolation game after a loss: stop a rising counter before a hidden gong to win back
 // part of the previous round's prize.
-#include <charconv>
-
 #include "core/engine/game.h"
 #include "core/text/cp1251.h"
 
@@ -22,23 +20,18 @@ constexpr GongRow kGongRows[] = {
 // The two wrong columns, in the order their gongs are placed, for right column 1, 2, 3.
 constexpr int kWrongColumns[3][2] = {{2, 3}, {1, 3}, {2, 1}};
 
-constexpr std::string_view kGong = "ГОНГ"_cp;
-
-int toInt(std::string_view text) {
-  int value = 0;
-  std::from_chars(text.data(), text.data() + text.size(), value);
-  return value;
-}
-
 }  // namespace
+
+void Game::showGongValue(int value) {
+  gong_.shownValue = value;
+  screen_.gongValue.set(value == kGongMark ? std::string("ГОНГ"_cp) : std::to_string(value));
+}
 
 void Game::startGongGame() {
   appendLog(std::string("[Гонг-игра]"_cp));
   screen_.answerBox.set("");
-  screen_.timeBoxTop = 400;
-  screen_.gongBoxLeft = 184;
-  screen_.gongBoxTop = 0;
-  screen_.gongValue.set("0");
+  screen_.gongPlace = Screen::GongPlace::OverTheClock;
+  showGongValue(0);
   screen_.gongStopEnabled = false;
   screen_.gongValue.enabled = false;
   screen_.gongBoxVisible = true;
@@ -58,11 +51,11 @@ void Game::startGongGame() {
   const int count = row.prize / step;
   gong_.gongCount = count;
   for (auto& column : gong_.columns)
-    column[static_cast<std::size_t>(count)].assign(std::to_string(row.prize));
+    column[static_cast<std::size_t>(count)] = row.prize;
   appendLog("STR = " + std::to_string(count + 1));
   for (int k = 1; k <= count; ++k) {
     for (auto& column : gong_.columns)
-      column[static_cast<std::size_t>(k - 1)].assign(std::to_string(k * step));
+      column[static_cast<std::size_t>(k - 1)] = k * step;
   }
 
   const int right = random_.randomIndex(3) + 1;
@@ -70,17 +63,19 @@ void Game::startGongGame() {
   for (const int j : kWrongColumns[right - 1]) {
     const int p = random_.randomIndex(count - 2) + 4;
     appendLog(std::string("Вариант("_cp) + std::to_string(j) + ") - " + std::to_string(p));
-    gong_.columns[static_cast<std::size_t>(j - 1)][static_cast<std::size_t>(p - 1)].assign(kGong);
+    gong_.columns[static_cast<std::size_t>(j - 1)][static_cast<std::size_t>(p - 1)] = kGongMark;
   }
 
   screen_.gongChoiceEnabled = {true, true, true};
   gong_.phase = GongGame::Phase::Dealt;
+  report(events::GongStarted{round, row.prize});
 }
 
 void Game::chooseGongColumn(int k) {
   handle([&] {
     if (gong_.phase != GongGame::Phase::Dealt || k < 1 || k > 3) return;
     appendLog(std::string("Выбор - "_cp) + std::to_string(k));
+    report(events::GongColumnChosen{k});
     const auto& column = gong_.columns[static_cast<std::size_t>(k - 1)];
     std::copy_n(column.begin(), gong_.gongCount + 1, gong_.chosenColumn.begin());
     startGongTicker();
@@ -112,18 +107,21 @@ void Game::gongTick() {
     const int last = gong_.gongCount + 1;
     ++gong_.gongPosition;
     if (gong_.gongPosition <= last) {
-      screen_.gongValue.set(
-          gong_.chosenColumn[static_cast<std::size_t>(gong_.gongPosition - 1)].str());
+      showGongValue(gong_.chosenColumn[static_cast<std::size_t>(gong_.gongPosition - 1)]);
+      report(events::GongValueShown{gong_.shownValue, gong_.shownValue == kGongMark});
     }
-    if (screen_.gongValue.text == kGong) {
+    if (gong_.shownValue == kGongMark) {
       endGongGame();
       state_.stake = 0;
+      report(events::GongEnded{events::GongOutcome::Struck, 0});
       message(std::string("ГОНГ !!! Вы ничего не смогли отыграть!"_cp));
       endGame();
     } else if (gong_.gongPosition == last) {
       endGongGame();
+      const int top = gong_.chosenColumn[static_cast<std::size_t>(last - 1)];
+      report(events::GongEnded{events::GongOutcome::Maximum, top});
       message(std::string("Вы отыграли максимальную сумму!"_cp));
-      state_.stake = toInt(gong_.chosenColumn[static_cast<std::size_t>(last - 1)].view());
+      state_.stake = top;
       endGame();
     }
     gong_.interval = 500 * (random_.randomIndex(4) + 1) + 500;
@@ -135,7 +133,8 @@ void Game::stopGong() {
   handle([&] {
     if (gong_.phase != GongGame::Phase::Running) return;
     endGongGame();
-    state_.stake = toInt(screen_.gongValue.text);
+    state_.stake = gong_.shownValue;
+    report(events::GongEnded{events::GongOutcome::Stopped, state_.stake});
     appendLog(std::string("Стоп ["_cp) + std::to_string(state_.stake) + "] [" +
               std::to_string(gong_.gongPosition) + "]");
     message(std::string("Вы смогли отыграть: "_cp) + std::to_string(state_.stake) +

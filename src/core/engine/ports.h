@@ -53,6 +53,9 @@ class Calendar {
   // The local date in the user's short date format, and the local time in the long format.
   virtual std::string shortDate() = 0;
   virtual std::string longTime() = 0;
+  // The date of a record, in the eight characters the records table has for it: the short
+  // format with a two-digit year, so 7 December 2026 is "07.12.26" and never reads as 2020.
+  virtual std::string recordDate() = 0;
 };
 
 }  // namespace kelmora

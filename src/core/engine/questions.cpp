@@ -39,7 +39,7 @@ std::string normalizeAnswer(std::string_view typed) {
   return out;
 }
 
-void Game::drawQuestion(bool fromMain) {
+void Game::drawQuestion(bool fromMain, events::Why why) {
   state_.redrawCount = 0;
   screen_.questionLines.clear();
   const QuestionTable& base = questionsFrom(fromMain);
@@ -50,11 +50,13 @@ void Game::drawQuestion(bool fromMain) {
   screen_.questionLines = {base.questionTexts[static_cast<std::size_t>(c)]};
   state_.currentQuestion = c;
   state_.replacementShown = !fromMain;
+  report(events::QuestionShown{base.questionTexts[static_cast<std::size_t>(c)], !fromMain, why,
+                               state_.round, state_.round - state_.correctInRound});
 }
 
 void Game::checkAnswer(std::string_view typed) {
   handle([&] {
-    if (typed.empty() || !running() || !screen_.answerBox.enabled) return;
+    if (typed.empty() || !running()) return;
     screen_.answerBox.text = std::string(typed);
     appendLog(std::string("[Вопрос] - "_cp) + std::to_string(state_.currentQuestion) + "(" +
               std::to_string(state_.redrawCount) + ") " + std::string("[Ответ] - "_cp) +
@@ -67,6 +69,7 @@ void Game::checkAnswer(std::string_view typed) {
     for (const auto& slot : row)
       right = right || slot == answer;
     state_.replacementShown = false;
+    report(events::AnswerJudged{right});
     if (right) {
       acceptRightAnswer();
     } else {

@@ -14,6 +14,9 @@ constexpr int kReplacements = 3;
 constexpr int kRoundFiveBonus = 50000;
 // What is at stake while round r is played; round 5 credits its prize to the bank instead.
 constexpr std::array<int, 6> kStake = {0, 1000, 2500, 5000, 15000, 0};
+// What clearing round r is worth, as the ladder shows it.
+constexpr std::array<int, 6> kPrize = {0, 1000, 2500, 5000, 15000, 50000};
+using Phase = GameState::Phase;
 
 std::string str(std::string_view cpText) {
   return std::string(cpText);
@@ -27,7 +30,8 @@ Game::Game(std::filesystem::path dir, GameLog& log, Ports ports)
       random_(ports.random),
       timers_(ports.timers),
       prompts_(ports.prompts),
-      calendar_(ports.calendar) {}
+      calendar_(ports.calendar),
+      events_(ports.events) {}
 
 void Game::handle(const std::function<void()>& step) {
   try {
@@ -38,12 +42,12 @@ void Game::handle(const std::function<void()>& step) {
 }
 
 void Game::startClock() {
-  clockRunning_ = true;
+  state_.clockRunning = true;
   timers_.startClock();
 }
 
 void Game::stopClock() {
-  clockRunning_ = false;
+  state_.clockRunning = false;
   timers_.stopClock();
 }
 
@@ -55,7 +59,7 @@ void Game::showDisplays() {
 
 void Game::newGame(int topic) {
   handle([&] {
-    if (!screen_.newGameEnabled) return;
+    if (state_.phase != Phase::NoGame) return;
     if (mainBase_.questionCount == 0) {
       // Nothing could be drawn: say why instead of starting a game with an empty box.
       message(noQuestionsMessage());
@@ -66,6 +70,7 @@ void Game::newGame(int topic) {
 
     appendLog(str("--------------------------[Новая игра]"_cp));
     appendLog(str("Тема замен: ["_cp) + topicName_ + "]");
+    report(events::GameStarted{topicName_});
     screen_.newGameEnabled = false;
     state_.ladderStep = 0;
     state_.replacementsLeft = kReplacements;
@@ -94,15 +99,17 @@ void Game::completeRound() {
     stopClock();
     state_.ladderStep = 1;
     screen_.ladder[4].enabled = false;
-    screen_.ladder[4].caption += "+";
+    markCleared(5);
     state_.bank += kRoundFiveBonus;
     screen_.bank.caption = std::to_string(state_.bank);
-    showRoundWonDialog();
-    if (!screen_.questionBoxEnabled) return;  // the money was taken in the dialog
+    report(events::RoundWon{5, kPrize[5], state_.roundSeconds, state_.bank});
+    showRoundWonDialog(state_.roundSeconds);
+    if (state_.phase == Phase::NoGame) return;  // the money was taken in the dialog
     restartLadder();
   }
 
   const int r = state_.ladderStep;
+  const int seconds = state_.roundSeconds;
   stopClock();
   state_.roundSeconds = 0;
   if (r == 1) {
@@ -111,10 +118,11 @@ void Game::completeRound() {
     state_.stake = kStake[1];
     return;
   }
+  report(events::RoundWon{r - 1, kPrize[static_cast<std::size_t>(r - 1)], seconds, state_.bank});
   // The dialog shows the seconds the cleared round took, so "second" is reset only after it.
-  showRoundWonDialog();
+  showRoundWonDialog(seconds);
   screen_.roundSeconds.caption = "0";
-  if (!screen_.questionBoxEnabled) return;
+  if (state_.phase == Phase::NoGame) return;
   startRound(r);
   state_.stake = kStake[static_cast<std::size_t>(r)];
 }
@@ -133,15 +141,26 @@ void Game::restartLadder() {
   updateReplaceButton();
 }
 
-void Game::showRoundWonDialog() {
-  const std::string seconds = screen_.roundSeconds.caption;
-  appendLog(str("Время тура - "_cp) + seconds);
-  if (prompts_.roundWon(seconds) == RoundWonChoice::TakeMoney) takeMoney();
+void Game::showRoundWonDialog(int seconds) {
+  appendLog(str("Время тура - "_cp) + std::to_string(seconds));
+  state_.phase = Phase::RoundWon;
+  if (prompts_.roundWon(std::to_string(seconds)) == RoundWonChoice::TakeMoney) {
+    takeMoney();
+  } else {
+    state_.phase = Phase::Playing;
+  }
 }
 
 void Game::takeMoney() {
   appendLog(str("[Забрать деньги]"_cp));
+  report(events::MoneyTaken{state_.bank + state_.stake});
   endGame();
+}
+
+void Game::markCleared(int round) {
+  const auto i = static_cast<std::size_t>(round - 1);
+  ++state_.timesCleared[i];
+  screen_.ladder[i].caption = ladderCaption(round) + std::string(state_.timesCleared[i], '+');
 }
 
 void Game::startRound(int r) {
@@ -151,9 +170,8 @@ void Game::startRound(int r) {
   state_.round = r;
   screen_.ladder[static_cast<std::size_t>(r - 1)].enabled = true;
   if (r >= 2) {
-    auto& previous = screen_.ladder[static_cast<std::size_t>(r - 2)];
-    previous.enabled = false;
-    previous.caption += "+";
+    screen_.ladder[static_cast<std::size_t>(r - 2)].enabled = false;
+    markCleared(r - 1);
   }
   resetQuestionCircles(r);
   drawQuestion(true);
@@ -176,6 +194,7 @@ void Game::hideGameCircles() {
 }
 
 void Game::setPlayControls(bool on) {
+  state_.phase = on ? Phase::Playing : Phase::NoGame;
   screen_.bank.enabled = on;
   screen_.questionSeconds.enabled = on;
   screen_.questionBoxEnabled = on;
@@ -189,18 +208,22 @@ void Game::setPlayControls(bool on) {
 
 // A replacement needs one left and a question of the topic not yet asked in this cycle, so a
 // small or empty topic never leaves the button offering nothing.
+bool Game::canReplace() const {
+  return state_.replacementsLeft > 0 &&
+         state_.usedReplacement.count < replacementBase_.questionCount;
+}
+
 void Game::updateReplaceButton() {
-  screen_.replaceEnabled =
-      state_.replacementsLeft > 0 && state_.usedReplacement.count < replacementBase_.questionCount;
+  screen_.replaceEnabled = canReplace();
 }
 
 void Game::acceptRightAnswer() {
   ++state_.correctInRound;
   state_.questionSeconds = 0;
   screen_.questionSeconds.caption = "0";
-  auto& circle = screen_.questionCircles[static_cast<std::size_t>(state_.correctInRound - 1)];
-  circle.colour = kGreen;
-  circle.letterVisible = false;
+  const auto done = static_cast<std::size_t>(state_.correctInRound - 1);
+  screen_.questionCircles[done].colour = kGreen;
+  screen_.questionCircles[done].letterVisible = false;
   screen_.answerBox.set("");
   if (state_.correctInRound == state_.round) {
     completeRound();
@@ -211,11 +234,12 @@ void Game::acceptRightAnswer() {
 
 void Game::passQuestion() {
   handle([&] {
-    if (!running() || !screen_.passEnabled) return;
+    if (!running() || state_.passesLeft == 0) return;
     appendLog(str("[ПАС]"_cp));
     ++state_.passesUsed;
     if (state_.passesLeft > 0) {
-      drawQuestion(true);
+      report(events::Passed{state_.passesLeft - 1});
+      drawQuestion(true, events::Why::AfterPass);
       screen_.questionCircles[static_cast<std::size_t>(5 - state_.passesUsed)].colour = kWhite;
       --state_.passesLeft;
     }
@@ -227,20 +251,22 @@ void Game::passQuestion() {
 
 void Game::replaceQuestion() {
   handle([&] {
-    if (!running() || !screen_.replaceEnabled) return;
+    if (!running() || !canReplace()) return;
     appendLog(str("[Замена]"_cp));
     --state_.replacementsLeft;
     screen_.replacementCircles[static_cast<std::size_t>(2 - state_.replacementsLeft)].colour =
         kWhite;
-    drawQuestion(false);
+    report(events::Replaced{state_.replacementsLeft});
+    drawQuestion(false, events::Why::Replacement);
     updateReplaceButton();
   });
 }
 
 void Game::loseGame() {
-  auto& circle = screen_.questionCircles[static_cast<std::size_t>(state_.correctInRound)];
-  circle.colour = kRed;
-  circle.letterVisible = false;
+  state_.phase = Phase::Gong;
+  const auto lost = static_cast<std::size_t>(state_.correctInRound);
+  screen_.questionCircles[lost].colour = kRed;
+  screen_.questionCircles[lost].letterVisible = false;
   screen_.questionBoxEnabled = false;
   screen_.answerBox.enabled = false;
   screen_.replaceEnabled = false;
@@ -263,13 +289,14 @@ void Game::endGame() {
   stopClock();
   state_.payout = state_.bank + state_.stake;
   appendLog(str("Выигрыш - "_cp) + std::to_string(state_.payout));
+  report(events::GameEnded{state_.payout});
   message(str("Ваш выигрыш составил: "_cp) + std::to_string(state_.payout) + str(" рублей!"_cp));
   hideGameCircles();
   setPlayControls(false);
-  screen_.gongBoxTop = 408;
-  screen_.timeBoxTop = 0;
+  screen_.gongPlace = Screen::GongPlace::PutAway;
   screen_.answerBox.set("");
   screen_.questionLines = {"", str("  Для того, чтобы начать игру жмите \"F2\""_cp)};
+  state_.timesCleared = {};
   for (int r = 1; r <= 5; ++r)
     screen_.ladder[static_cast<std::size_t>(r - 1)] = {ladderCaption(r), false};
   screen_.topicCaption = str("Выберите тему для замены:"_cp);

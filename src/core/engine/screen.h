@@ -75,9 +75,10 @@ struct Screen {
   std::array<std::string, 2> statusPanels;
   bool newGameEnabled = true;  // menu item N2
 
-  int timeBoxTop = 0;     // GroupBox4
-  int gongBoxLeft = 304;  // GroupBox6
-  int gongBoxTop = 368;
+  // Where the gong box (GroupBox6) stands; while it stands over the clock, the time box
+  // (GroupBox4) is moved out of the way. The window knows the pixels of each place.
+  enum class GongPlace { AsDesigned, OverTheClock, PutAway };
+  GongPlace gongPlace = GongPlace::AsDesigned;
   bool gongBoxVisible = true;
   EditBox gongValue;                        // Edit2, read-only: it only shows the ticker's values
   std::array<bool, 3> gongChoiceEnabled{};  // Button3..Button5

@@ -45,7 +45,8 @@ void Game::insertResult(int payout) {
   auto table = readRecords(dir_);
   const int place = placeFor(table, payout);
   if (place > 0) {
-    insertEntry(table, place, player_, calendar_.shortDate(), payout);
+    report(events::RecordPlaced{place, payout});
+    insertEntry(table, place, player_, calendar_.recordDate(), payout);
     message(placeMessage(place));
     writeRecords(dir_, table);
   }

@@ -36,8 +36,8 @@ void PrintTo(const Screen& s, std::ostream* os) {
       << (s.topicSelectorColour == FieldColour::Window ? " window" : " face") << "\n  Label3 '"
       << toUtf8(s.topicCaption) << "' warning " << s.warningVisible << "\n  status '"
       << toUtf8(s.statusPanels[0]) << "' '" << toUtf8(s.statusPanels[1]) << "' N2 "
-      << s.newGameEnabled << "\n  time box top " << s.timeBoxTop << ", gong box " << s.gongBoxLeft
-      << "," << s.gongBoxTop << (s.gongBoxVisible ? "" : " hidden") << " value '"
+      << s.newGameEnabled << "\n  gong box at " << static_cast<int>(s.gongPlace)
+      << (s.gongBoxVisible ? "" : " hidden") << " value '"
       << toUtf8(s.gongValue.text) << "'" << (s.gongValue.enabled ? "" : " (greyed)") << " choices "
       << s.gongChoiceEnabled[0] << s.gongChoiceEnabled[1] << s.gongChoiceEnabled[2] << " stop "
       << s.gongStopEnabled << "}";
@@ -51,8 +51,8 @@ Screen visiblePart(Screen s) {
   for (auto& c : s.questionCircles) {
     if (!c.visible) c.colour = kNavy;
   }
-  if (s.gongBoxTop != 0) {
-    s.gongBoxLeft = 304;
+  if (s.gongPlace != Screen::GongPlace::OverTheClock) {
+    s.gongPlace = Screen::GongPlace::PutAway;
     s.gongBoxVisible = false;
     s.gongValue.text = "0";
   }

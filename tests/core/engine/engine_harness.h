@@ -103,7 +103,29 @@ class FixedCalendar : public Calendar {
     calls.push_back("time");
     return "22:40:01";
   }
+  std::string recordDate() override {
+    calls.push_back("record date");
+    return "07.12.26";
+  }
   std::vector<std::string> calls;  // in the order they were made
+};
+
+// Every event the game reports, in order, and as readable lines for failure messages.
+class RecordedEvents : public Events {
+ public:
+  std::vector<GameEvent> all;
+  void report(const GameEvent& event) override { all.push_back(event); }
+  std::vector<std::string> lines() const {
+    std::vector<std::string> out;
+    for (const auto& e : all)
+      out.push_back(describe(e));
+    return out;
+  }
+  std::vector<std::string> take() {
+    auto out = lines();
+    all.clear();
+    return out;
+  }
 };
 
 // The screen with what cannot be seen set to fixed values: hidden circles keep their last
@@ -137,8 +159,9 @@ struct Harness {
   FakeTimers timers;
   ScriptedPrompts prompts;
   FixedCalendar calendar;
+  RecordedEvents events;
   GameLog log{dir.path()};
-  Game game{dir.path(), log, {random, timers, prompts, calendar}};
+  Game game{dir.path(), log, {random, timers, prompts, calendar, events}};
 };
 
 }  // namespace kelmora::test

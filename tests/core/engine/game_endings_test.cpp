@@ -23,7 +23,7 @@ Screen idleAfterGame() {
     v = {kNavy, false, false};
   s.questionLines = {"", cp("  Для того, чтобы начать игру жмите \"F2\"")};
   s.gongBoxVisible = false;
-  s.gongBoxTop = 408;
+  s.gongPlace = Screen::GongPlace::PutAway;
   return s;
 }
 
@@ -47,7 +47,7 @@ TEST(GameEndings, TakingTheMoneyAfterRoundOnePaysItsPrize) {
   EXPECT_EQ(h.takeShown(), (Lines{"round won: 7", "message: Ваш выигрыш составил: 1000 рублей!",
                                   "message: Вы попали на 1 место в таблице рекордов!", "records"}));
   EXPECT_EQ(h.prompts.records.entries[0].name.str(), cp("Игрок"));
-  EXPECT_EQ(h.prompts.records.entries[0].date.str(), "07.12.20");
+  EXPECT_EQ(h.prompts.records.entries[0].date.str(), "07.12.26");
   EXPECT_EQ(h.prompts.records.entries[0].winnings, 1000);
   EXPECT_FALSE(h.timers.clock);
   EXPECT_EQ(test::visiblePart(h.game.screen()), idleAfterGame());
