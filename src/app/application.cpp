@@ -42,9 +42,11 @@ Application::Application(std::filesystem::path dir, Overrides overrides)
   playerDialog_.loadAccounts();
 
   windowTimers_ = std::make_unique<WindowTimers>(mainWindow_.clockTimer(), mainWindow_.gongTimer());
-  prompts_ = std::make_unique<WindowPrompts>(mainWindow_, roundWonDialog_, recordsWindow_, [this] { mainWindow_.render(); });
+  prompts_ = std::make_unique<WindowPrompts>(mainWindow_, roundWonDialog_, recordsWindow_,
+                                             [this] { mainWindow_.render(); });
   Timers& timers = overrides.timers ? *overrides.timers : *windowTimers_;
-  game_ = std::make_unique<Game>(dir_, log_, Game::Ports{random_, timers, *prompts_, calendar_, events_});
+  game_ = std::make_unique<Game>(dir_, log_,
+                                 Game::Ports{random_, timers, *prompts_, calendar_, events_});
   mainWindow_.attach(*game_, {[this] { about_.showBox(); }, [this] { helpWindow_.showHelp(); }});
 }
 

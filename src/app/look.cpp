@@ -48,7 +48,6 @@ QIcon programIcon() {
   return QIcon(pixmap);
 }
 
-
 QFont makeFont(Face face, int pixels, bool bold) {
   QFont f;
   switch (face) {

@@ -50,5 +50,4 @@ class EmptyWindow : public QDialog {
   explicit EmptyWindow(QWidget* parent = nullptr);
 };
 
-
 }  // namespace kelmora::app

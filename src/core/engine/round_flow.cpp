@@ -254,8 +254,8 @@ void Game::replaceQuestion() {
     if (!running() || !canReplace()) return;
     appendLog(str("[Замена]"_cp));
     --state_.replacementsLeft;
-    screen_.replacementCircles[static_cast<std::size_t>(2 - state_.replacementsLeft)].colour =
-        kWhite;
+    const auto used = static_cast<std::size_t>(2 - state_.replacementsLeft);
+    screen_.replacementCircles[used].colour = kWhite;
     report(events::Replaced{state_.replacementsLeft});
     drawQuestion(false, events::Why::Replacement);
     updateReplaceButton();

@@ -37,10 +37,9 @@ void PrintTo(const Screen& s, std::ostream* os) {
       << toUtf8(s.topicCaption) << "' warning " << s.warningVisible << "\n  status '"
       << toUtf8(s.statusPanels[0]) << "' '" << toUtf8(s.statusPanels[1]) << "' N2 "
       << s.newGameEnabled << "\n  gong box at " << static_cast<int>(s.gongPlace)
-      << (s.gongBoxVisible ? "" : " hidden") << " value '"
-      << toUtf8(s.gongValue.text) << "'" << (s.gongValue.enabled ? "" : " (greyed)") << " choices "
-      << s.gongChoiceEnabled[0] << s.gongChoiceEnabled[1] << s.gongChoiceEnabled[2] << " stop "
-      << s.gongStopEnabled << "}";
+      << (s.gongBoxVisible ? "" : " hidden") << " value '" << toUtf8(s.gongValue.text) << "'"
+      << (s.gongValue.enabled ? "" : " (greyed)") << " choices " << s.gongChoiceEnabled[0]
+      << s.gongChoiceEnabled[1] << s.gongChoiceEnabled[2] << " stop " << s.gongStopEnabled << "}";
 }
 
 }  // namespace kelmora

@@ -114,7 +114,12 @@ class FixedCalendar : public Calendar {
 class RecordedEvents : public Events {
  public:
   std::vector<GameEvent> all;
-  void report(const GameEvent& event) override { all.push_back(event); }
+  // Called with each event's line as it is reported, so a test can set it among the prompts.
+  std::function<void(const std::string&)> observe;
+  void report(const GameEvent& event) override {
+    all.push_back(event);
+    if (observe) observe(describe(event));
+  }
   std::vector<std::string> lines() const {
     std::vector<std::string> out;
     for (const auto& e : all)
