@@ -6,9 +6,9 @@
 
 #include "common/strict_utf8.h"
 #include "core/bases/question_table.h"
+#include "core/files/file_error.h"
+#include "core/files/text_file.h"
 #include "core/text/cp1251.h"
-#include "core/text/file_error.h"
-#include "core/text/text_file.h"
 
 namespace kelmora::check {
 
