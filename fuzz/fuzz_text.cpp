@@ -10,8 +10,8 @@
 #include <string>
 #include <vector>
 
-#include "core/engine/game.h"
 #include "core/files/text_file.h"
+#include "core/text/answer_match.h"
 #include "core/text/cp1251.h"
 #include "fuzz_files.h"
 
