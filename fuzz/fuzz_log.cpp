@@ -9,10 +9,10 @@
 #include <string>
 #include <string_view>
 
+#include "core/files/text_file.h"
 #include "core/log/game_log.h"
 #include "core/text/cp1251.h"
 #include "core/text/one_line.h"
-#include "core/text/text_file.h"
 #include "fuzz_files.h"
 
 using namespace kelmora;

@@ -8,8 +8,8 @@
 #include <vector>
 
 #include "core/bases/main_base.h"
+#include "core/files/text_file.h"
 #include "core/text/cp1251.h"
-#include "core/text/text_file.h"
 #include "fuzz_files.h"
 
 using namespace kelmora;

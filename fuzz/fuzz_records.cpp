@@ -8,10 +8,10 @@
 #include <cstdint>
 #include <string>
 
+#include "core/files/file_error.h"
 #include "core/players/binary_file.h"
 #include "core/players/records.h"
 #include "core/text/cp1251.h"
-#include "core/text/file_error.h"
 #include "core/text/one_line.h"
 #include "fuzz_files.h"
 

@@ -10,9 +10,9 @@
 #include <string>
 #include <vector>
 
-#include "core/engine/game.h"
+#include "core/files/text_file.h"
+#include "core/text/answer_match.h"
 #include "core/text/cp1251.h"
-#include "core/text/text_file.h"
 #include "fuzz_files.h"
 
 using namespace kelmora;

@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "core/bases/topics_base.h"
-#include "core/text/text_file.h"
+#include "core/files/text_file.h"
 #include "fuzz_files.h"
 
 using namespace kelmora;

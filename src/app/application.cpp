@@ -3,8 +3,8 @@
 #include <QLayout>
 
 #include "app/look.h"
-#include "core/game_folder.h"
-#include "core/text/file_error.h"
+#include "core/files/file_error.h"
+#include "core/game_files.h"
 
 namespace kelmora::app {
 

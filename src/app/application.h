@@ -13,8 +13,8 @@
 #include "app/small_windows.h"
 #include "app/window_ports.h"
 #include "core/engine/game.h"
+#include "core/files/folder_lock.h"
 #include "core/log/game_log.h"
-#include "core/text/folder_lock.h"
 
 namespace kelmora::app {
 

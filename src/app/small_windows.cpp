@@ -16,8 +16,8 @@
 #include "app/look.h"
 #include "app/text.h"
 #include "app/window_ports.h"
-#include "core/text/file_error.h"
-#include "core/text/text_file.h"
+#include "core/files/file_error.h"
+#include "core/files/text_file.h"
 
 namespace kelmora::app {
 

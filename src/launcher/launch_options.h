@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "launcher/game_folder.h"
+#include "launcher/folder_setup.h"
 
 namespace kelmora::launcher {
 

@@ -13,7 +13,7 @@
 #include <string>
 #include <vector>
 
-#include "launcher/game_folder.h"
+#include "launcher/folder_setup.h"
 #include "launcher/launch_options.h"
 
 namespace {

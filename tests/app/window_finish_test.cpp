@@ -13,8 +13,8 @@
 #include <algorithm>
 
 #include "app_fixture.h"
+#include "core/files/text_file.h"
 #include "core/players/records.h"
-#include "core/text/text_file.h"
 
 namespace kelmora {
 namespace {

@@ -14,12 +14,12 @@
 #include <string>
 #include <vector>
 
-#include "core/game_folder.h"
+#include "core/files/file_error.h"
+#include "core/files/file_io.h"
+#include "core/game_files.h"
 #include "core/log/game_log.h"
 #include "core/players/accounts.h"
 #include "core/players/records.h"
-#include "core/text/file_error.h"
-#include "core/text/file_io.h"
 #include "test_support.h"
 
 namespace kelmora {

@@ -9,8 +9,8 @@
 #include <fstream>
 #include <functional>
 
-#include "core/text/file_error.h"
-#include "core/text/text_file.h"
+#include "core/files/file_error.h"
+#include "core/files/text_file.h"
 #include "test_support.h"
 
 namespace kelmora {

@@ -7,11 +7,11 @@
 #include <vector>
 
 #include "as_nobody.h"
+#include "core/files/file_error.h"
+#include "core/files/file_io.h"
 #include "core/players/accounts.h"
 #include "core/players/records.h"
 #include "core/players/sign_in.h"
-#include "core/text/file_error.h"
-#include "core/text/file_io.h"
 #include "test_support.h"
 
 namespace kelmora {

@@ -4,12 +4,12 @@
 #include <string>
 #include <vector>
 
-#include "core/text/atomic_file.h"
+#include "core/files/atomic_file.h"
+#include "core/files/file_error.h"
+#include "core/files/text_file.h"
 #include "core/text/cp1251.h"
-#include "core/text/file_error.h"
 #include "core/text/one_line.h"
 #include "core/text/short_string.h"
-#include "core/text/text_file.h"
 #include "test_support.h"
 
 namespace kelmora {

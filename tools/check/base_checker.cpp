@@ -5,8 +5,8 @@
 #include "check/check_support.h"
 #include "core/bases/main_base.h"
 #include "core/bases/topics_base.h"
-#include "core/text/file_error.h"
-#include "core/text/text_file.h"
+#include "core/files/file_error.h"
+#include "core/files/text_file.h"
 
 namespace kelmora::check {
 

@@ -6,7 +6,7 @@
 #include "check/base_checker.h"
 #include "core/bases/main_base.h"
 #include "core/bases/topics_base.h"
-#include "core/text/file_error.h"
+#include "core/files/file_error.h"
 
 namespace kelmora::check {
 

@@ -6,9 +6,10 @@
 
 #include "common/strict_utf8.h"
 #include "core/bases/question_table.h"
+#include "core/files/file_error.h"
+#include "core/files/text_file.h"
+#include "core/text/answer_match.h"
 #include "core/text/cp1251.h"
-#include "core/text/file_error.h"
-#include "core/text/text_file.h"
 
 namespace kelmora::check {
 
@@ -131,13 +132,6 @@ namespace {
 
 constexpr std::size_t kSlotLength = AnswerVariant::kCapacity;
 
-// Characters a normalised answer never holds: capitals are folded, "ё" becomes "е", blanks,
-// full stops, "!" and "-" are removed.
-bool unmatchable(unsigned char c) {
-  return (c >= 0xC0 && c <= 0xDF) || c == 0xA8 || c == 0xB8 || c == ' ' || c == '.' || c == '!' ||
-         c == '-';
-}
-
 std::string emptyVariantCause(const AnswerPart& part, std::size_t k) {
   if (part.variants.size() == 1) return "ответ не указан";
   if (k == 0) return "пробел сразу после «\\»";
@@ -157,7 +151,7 @@ void checkVariant(const AnswerPart& part, std::size_t k, int line, Report& repor
   }
   std::string bad;
   for (const char c : v) {
-    if (!unmatchable(static_cast<unsigned char>(c))) continue;
+    if (survivesNormalisation(c)) continue;
     const std::string shown = c == ' ' ? "«пробел»" : inQuotes(std::string_view(&c, 1));
     if (bad.find(shown) == std::string::npos) bad += (bad.empty() ? "" : ", ") + shown;
   }

@@ -4,8 +4,8 @@
 
 #include "check/check_support.h"
 #include "core/bases/main_base.h"
+#include "core/files/file_error.h"
 #include "core/text/cp1251.h"
-#include "core/text/file_error.h"
 
 namespace kelmora::check {
 

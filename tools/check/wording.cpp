@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <unordered_set>
 
-#include "core/engine/game.h"
+#include "core/text/answer_match.h"
 #include "core/text/cp1251.h"
 
 namespace kelmora::check {

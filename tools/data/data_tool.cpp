@@ -8,11 +8,11 @@
 #include <ostream>
 
 #include "common/strict_utf8.h"
+#include "core/files/atomic_file.h"
+#include "core/files/file_error.h"
+#include "core/files/text_file.h"
 #include "core/players/records.h"
-#include "core/text/atomic_file.h"
 #include "core/text/cp1251.h"
-#include "core/text/file_error.h"
-#include "core/text/text_file.h"
 
 namespace kelmora::tools {
 

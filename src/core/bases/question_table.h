@@ -3,19 +3,14 @@
 // The in-memory form shared by both question bases: question texts, and five answer slots per
 // question. Slot k of the game's wording is index k - 1 of an AnswerRow.
 
-#include <array>
 #include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
-#include "core/text/short_string.h"
+#include "core/text/answer_match.h"
 
 namespace kelmora {
-
-using AnswerVariant = ShortString<24>;
-inline constexpr int kAnswerSlots = 5;
-using AnswerRow = std::array<AnswerVariant, kAnswerSlots>;
 
 // Longer lines are cut here on reading: no question fits the question box at this length, and
 // it keeps a corrupt or binary file from filling memory.

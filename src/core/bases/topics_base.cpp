@@ -1,7 +1,7 @@
 #include "core/bases/topics_base.h"
 
+#include "core/files/text_file.h"
 #include "core/text/cp1251.h"
-#include "core/text/text_file.h"
 
 namespace kelmora {
 

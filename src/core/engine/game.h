@@ -120,10 +120,6 @@ class Game {
   Screen screen_ = initialScreen();
 };
 
-// The typed answer in the form the answer variants are written in: Cyrillic capitals folded,
-// "ё" read as "е", blanks, ".", "!" and "-" removed; everything else kept.
-std::string normalizeAnswer(std::string_view typed);
-
 // The remaining time as minutes, a colon and two-digit seconds: 239 is "3:59".
 std::string clockText(int seconds);
 

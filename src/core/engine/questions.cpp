@@ -1,5 +1,6 @@
 // Putting questions on screen and judging the answers.
 #include "core/engine/game.h"
+#include "core/text/answer_match.h"
 #include "core/text/cp1251.h"
 
 namespace kelmora {
@@ -21,23 +22,6 @@ int drawUnused(Random& random, int count, UsedList<N>& used, int* redraws) {
 }
 
 }  // namespace
-
-std::string normalizeAnswer(std::string_view typed) {
-  std::string out;
-  out.reserve(typed.size());
-  for (const char ch : typed) {
-    const auto c = static_cast<unsigned char>(ch);
-    if (c == ' ' || c == '.' || c == '!' || c == '-') continue;
-    if (c >= 0xC0 && c <= 0xDF) {
-      out.push_back(static_cast<char>(c + 0x20));
-    } else if (c == 0xA8 || c == 0xB8) {
-      out.push_back(static_cast<char>(0xE5));
-    } else {
-      out.push_back(ch);
-    }
-  }
-  return out;
-}
 
 void Game::drawQuestion(bool fromMain, events::Why why) {
   state_.redrawCount = 0;
@@ -61,13 +45,10 @@ void Game::checkAnswer(std::string_view typed) {
     appendLog(std::string("[Вопрос] - "_cp) + std::to_string(state_.currentQuestion) + "(" +
               std::to_string(state_.redrawCount) + ") " + std::string("[Ответ] - "_cp) +
               std::string(typed));
-    const std::string answer = normalizeAnswer(typed);
-    screen_.answerBox.set(answer);
+    screen_.answerBox.set(normalizeAnswer(typed));
     const QuestionTable& base = questionsFrom(!state_.replacementShown);
-    const auto& row = base.answerVariants[static_cast<std::size_t>(state_.currentQuestion)];
-    bool right = false;
-    for (const auto& slot : row)
-      right = right || slot == answer;
+    const bool right =
+        answerMatches(typed, base.answerVariants[static_cast<std::size_t>(state_.currentQuestion)]);
     state_.replacementShown = false;
     report(events::AnswerJudged{right});
     if (right) {

@@ -3,8 +3,8 @@
 #include <array>
 
 #include "core/engine/game.h"
+#include "core/files/file_error.h"
 #include "core/text/cp1251.h"
-#include "core/text/file_error.h"
 
 namespace kelmora {
 

@@ -2,8 +2,8 @@
 
 #include <cerrno>
 
-#include "core/text/file_error.h"
-#include "core/text/file_io.h"
+#include "core/files/file_error.h"
+#include "core/files/file_io.h"
 
 namespace kelmora {
 

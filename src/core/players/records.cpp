@@ -2,10 +2,10 @@
 
 #include <algorithm>
 
+#include "core/files/atomic_file.h"
+#include "core/files/file_error.h"
 #include "core/players/binary_file.h"
-#include "core/text/atomic_file.h"
 #include "core/text/cp1251.h"
-#include "core/text/file_error.h"
 #include "core/text/one_line.h"
 
 namespace kelmora {

@@ -1,7 +1,7 @@
 #include "core/players/sign_in.h"
 
+#include "core/files/file_error.h"
 #include "core/text/cp1251.h"
-#include "core/text/file_error.h"
 
 namespace kelmora {
 

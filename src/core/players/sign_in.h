@@ -9,9 +9,9 @@
 #include <string_view>
 #include <vector>
 
-#include "core/engine/screen.h"
 #include "core/players/accounts.h"
 #include "core/text/notify.h"
+#include "core/view/display.h"
 
 namespace kelmora {
 

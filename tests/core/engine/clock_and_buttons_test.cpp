@@ -172,23 +172,6 @@ TEST(Drawing, EmptyBasesAndTopicsNeverOfferWhatCannotBeDrawn) {
   EXPECT_EQ(h.game.state().replacementsLeft, 1);
 }
 
-TEST(Answers, NormalisationFoldsCaseAndDropsBlanksAndMarks) {
-  const struct {
-    const char* typed;
-    const char* normal;
-  } cases[] = {{"Москва", "москва"},
-               {"Ёлка", "елка"},
-               {"Санкт-Петербург", "санктпетербург"},
-               {"А. С. Пушкин!", "аспушкин"},
-               {"Paris", "Paris"},
-               {"Б Б", "бб"},
-               {" .!- ", ""},
-               {"ЁЁё", "еее"},
-               {"1812", "1812"}};
-  for (const auto& c : cases)
-    EXPECT_EQ(normalizeAnswer(cp(c.typed)), cp(c.normal)) << c.typed;
-}
-
 TEST(Answers, FillerEmptySlotsAndTheTwentyFourCharacterCut) {
   const struct {
     int question;

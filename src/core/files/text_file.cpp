@@ -1,6 +1,6 @@
-#include "core/text/text_file.h"
+#include "core/files/text_file.h"
 
-#include "core/text/file_error.h"
+#include "core/files/file_error.h"
 
 namespace kelmora {
 

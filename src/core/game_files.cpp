@@ -1,11 +1,11 @@
-#include "core/game_folder.h"
+#include "core/game_files.h"
 
 #include <algorithm>
 
+#include "core/files/temporary_files.h"
 #include "core/log/game_log.h"
 #include "core/players/accounts.h"
 #include "core/players/records.h"
-#include "core/text/temporary_files.h"
 
 namespace kelmora {
 

@@ -1,4 +1,4 @@
-#include "core/text/folder_lock.h"
+#include "core/files/folder_lock.h"
 
 #include <fcntl.h>
 #include <sys/file.h>

@@ -1,4 +1,4 @@
-#include "launcher/game_folder.h"
+#include "launcher/folder_setup.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -11,7 +11,7 @@
 #include <utility>
 #include <vector>
 
-#include "core/text/file_io.h"
+#include "core/files/file_io.h"
 
 namespace kelmora::launcher {
 

@@ -1,4 +1,4 @@
-#include "core/text/file_io.h"
+#include "core/files/file_io.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>

@@ -14,7 +14,7 @@
 #include <string>
 #include <string_view>
 
-#include "core/text/file_io.h"
+#include "core/files/file_io.h"
 
 namespace kelmora {
 

@@ -1,4 +1,4 @@
-#include "core/text/temporary_files.h"
+#include "core/files/temporary_files.h"
 
 #include <signal.h>
 #include <sys/stat.h>

@@ -11,7 +11,7 @@
 #include <optional>
 #include <string>
 
-#include "core/text/file_io.h"
+#include "core/files/file_io.h"
 
 namespace kelmora {
 

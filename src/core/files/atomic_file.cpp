@@ -1,4 +1,4 @@
-#include "core/text/atomic_file.h"
+#include "core/files/atomic_file.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -6,8 +6,8 @@
 
 #include <cerrno>
 
-#include "core/text/file_error.h"
-#include "core/text/temporary_files.h"
+#include "core/files/file_error.h"
+#include "core/files/temporary_files.h"
 
 namespace kelmora {
 

@@ -1,4 +1,4 @@
-#include "launcher/game_folder.h"
+#include "launcher/folder_setup.h"
 
 #include <gtest/gtest.h>
 #include <sys/stat.h>
@@ -49,7 +49,7 @@ std::map<std::string, std::string> snapshot(const fs::path& root) {
   return entries;
 }
 
-class GameFolderTest : public ::testing::Test {
+class FolderSetupTest : public ::testing::Test {
  protected:
   void SetUp() override {
     oldMask_ = ::umask(022);
@@ -73,7 +73,7 @@ class GameFolderTest : public ::testing::Test {
   fs::path root_, defaults_, folder_;
 };
 
-TEST_F(GameFolderTest, FirstStartCreatesAPrivateFolderWithEveryFileWritable) {
+TEST_F(FolderSetupTest, FirstStartCreatesAPrivateFolderWithEveryFileWritable) {
   prepareGameFolder(folder_, defaults_);
 
   EXPECT_EQ(modeOf(folder_), 0700u);
@@ -90,7 +90,7 @@ TEST_F(GameFolderTest, FirstStartCreatesAPrivateFolderWithEveryFileWritable) {
   EXPECT_EQ(snapshot(folder_).size(), kShippedFiles.size() + kStartedEmpty.size());
 }
 
-TEST_F(GameFolderTest, AFileThatIsThereIsKeptAndOnlyMissingOnesAreAdded) {
+TEST_F(FolderSetupTest, AFileThatIsThereIsKeptAndOnlyMissingOnesAreAdded) {
   struct Case {
     const char* what;
     std::map<std::string, std::string> before;  // the player's files
@@ -139,7 +139,7 @@ TEST_F(GameFolderTest, AFileThatIsThereIsKeptAndOnlyMissingOnesAreAdded) {
   }
 }
 
-TEST_F(GameFolderTest, AFolderGivenAsASymbolicLinkIsPlayedThroughIt) {
+TEST_F(FolderSetupTest, AFolderGivenAsASymbolicLinkIsPlayedThroughIt) {
   fs::create_directories(root_ / "elsewhere");
   fs::create_directories(folder_.parent_path());
   fs::create_directory_symlink(root_ / "elsewhere", folder_);
@@ -150,7 +150,7 @@ TEST_F(GameFolderTest, AFolderGivenAsASymbolicLinkIsPlayedThroughIt) {
   EXPECT_EQ(readFile(root_ / "elsewhere/zamen.db"), readFile(defaults_ / "zamen.db"));
 }
 
-TEST_F(GameFolderTest, ARefusedStartNamesTheCulpritAndChangesNothing) {
+TEST_F(FolderSetupTest, ARefusedStartNamesTheCulpritAndChangesNothing) {
   struct Case {
     const char* what;
     std::function<void(const fs::path& folder, const fs::path& defaults)> arrange;
