@@ -24,8 +24,6 @@ namespace kelmora::app {
 class CircleShape;
 
 class MainWindow : public QMainWindow {
-  Q_OBJECT
-
  public:
   // What the menu opens besides the game itself.
   struct MenuActions {

@@ -16,8 +16,6 @@ class QPushButton;
 namespace kelmora::app {
 
 class PlayerDialog : public QDialog {
-  Q_OBJECT
-
  public:
   PlayerDialog(const std::filesystem::path& dir, Notify message, Notify error);
 

@@ -13,8 +13,6 @@ struct RecordsTable;
 namespace kelmora::app {
 
 class RecordsWindow : public QDialog {
-  Q_OBJECT
-
  public:
   explicit RecordsWindow(QWidget* parent = nullptr);
   // Fills the list from the table and waits until the player closes the window.

@@ -12,8 +12,6 @@ class QPushButton;
 namespace kelmora::app {
 
 class RoundWonDialog : public QDialog {
-  Q_OBJECT
-
  public:
   explicit RoundWonDialog(QWidget* parent = nullptr);
   // Shows the seconds the round took and waits; any way of closing it but "Забрать деньги"

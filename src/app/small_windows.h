@@ -11,8 +11,6 @@ namespace kelmora::app {
 
 // TForm5, "Помощь": help.txt, read afresh at every showing.
 class HelpWindow : public QDialog {
-  Q_OBJECT
-
  public:
   explicit HelpWindow(std::filesystem::path dir, QWidget* parent = nullptr);
   void showHelp();
@@ -26,8 +24,6 @@ class HelpWindow : public QDialog {
 
 // TAboutBox, "О программе...".
 class AboutBox : public QDialog {
-  Q_OBJECT
-
  public:
   explicit AboutBox(QWidget* parent = nullptr);
   // Modal, in the middle of the screen.
@@ -36,16 +32,12 @@ class AboutBox : public QDialog {
 
 // TForm3, "Опции": its one setting has never had any effect, and nothing opens it.
 class OptionsDialog : public QDialog {
-  Q_OBJECT
-
  public:
   explicit OptionsDialog(QWidget* parent = nullptr);
 };
 
 // TForm7, "50000 Ваши!": an empty window that nothing opens.
 class EmptyWindow : public QDialog {
-  Q_OBJECT
-
  public:
   explicit EmptyWindow(QWidget* parent = nullptr);
 };
