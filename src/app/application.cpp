@@ -27,7 +27,6 @@ Application::Application(std::filesystem::path dir, Overrides overrides)
       log_(dir_),
       random_(overrides.random ? *overrides.random : clockRandom_),
       calendar_(overrides.calendar ? *overrides.calendar : localeCalendar_),
-      events_(overrides.events ? *overrides.events : noEvents_),
       mainWindow_(),
       playerDialog_(
           dir_, [this](const std::string& text) { showMessageBox(&playerDialog_, text); },
@@ -38,6 +37,7 @@ Application::Application(std::filesystem::path dir, Overrides overrides)
       roundWonDialog_(&mainWindow_),
       emptyWindow_(&mainWindow_),
       recordsWindow_(&mainWindow_) {
+  if (overrides.events) events_.join(*overrides.events);
   loadLog(log_);
   playerDialog_.loadAccounts();
 

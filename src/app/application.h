@@ -52,10 +52,10 @@ class Application {
   GameLog log_;
   ClockRandom clockRandom_;
   LocaleCalendar localeCalendar_;
-  NoEvents noEvents_;
   Random& random_;
   Calendar& calendar_;
-  Events& events_;
+  // Whoever listens to the game: a test's recorder, and the program's own listeners.
+  EventListeners events_;
 
   MainWindow mainWindow_;
   PlayerDialog playerDialog_;

@@ -133,5 +133,12 @@ int main(int argc, char** argv) {
     ModalScript::close(help);
   });
   f.find<QAction>("N5")->trigger();
+
+  // The files the game leaves, beside the pictures, to compare one build's game with another's.
+  f.app.reset();
+  for (const char* file : {"log.txt", "account.ini", "res.res"}) {
+    std::filesystem::copy_file(f.dir / file, outDir.toStdString() + "/" + file,
+                               std::filesystem::copy_options::overwrite_existing);
+  }
   return 0;
 }

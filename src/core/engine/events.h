@@ -7,6 +7,7 @@
 
 #include <string>
 #include <variant>
+#include <vector>
 
 namespace kelmora::events {
 
@@ -129,10 +130,18 @@ class Events {
   virtual void report(const GameEvent& event) = 0;
 };
 
-// For a game nobody listens to.
-class NoEvents : public Events {
+// Hands each event to every listener that has joined, in the order they joined: the screen
+// reader's words and the sounds hang on the same game.
+class EventListeners : public Events {
  public:
-  void report(const GameEvent&) override {}
+  void join(Events& listener) { listeners_.push_back(&listener); }
+  void report(const GameEvent& event) override {
+    for (Events* listener : listeners_)
+      listener->report(event);
+  }
+
+ private:
+  std::vector<Events*> listeners_;
 };
 
 // A readable one-line account of an event (UTF-8), for logs of tests and tools.
