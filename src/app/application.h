@@ -38,11 +38,6 @@ class Application {
   void start();
 
   MainWindow& mainWindow() { return form1_; }
-  PlayerDialog& playerDialog() { return form2_; }
-  RoundWonDialog& roundWonDialog() { return form4_; }
-  RecordsWindow& recordsWindow() { return form6_; }
-  HelpWindow& helpWindow() { return form5_; }
-  AboutBox& aboutBox() { return about_; }
   Game& game() { return *game_; }
 
  private:

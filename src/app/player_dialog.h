@@ -25,7 +25,6 @@ class PlayerDialog : public QDialog {
   void FormCreate();
   // Shows the dialog modally until a player has signed in; returns the player's name.
   std::string signIn();
-  const SignIn& model() const { return model_; }
 
  protected:
   void reject() override {}  // Esc must not close it

@@ -54,7 +54,6 @@ class Game {
   const GameState& state() const { return state_; }
   const GongGame& gong() const { return gong_; }
   const QuestionBase& mainBase() const { return mainBase_; }
-  const ReplacementBase& replacementBase() const { return replacementBase_; }
   // The base a question is drawn from: the main base, or the chosen topic's questions.
   const QuestionTable& questionsFrom(bool mainBase) const {
     return mainBase ? static_cast<const QuestionTable&>(mainBase_) : replacementBase_;
