@@ -4,7 +4,7 @@
 
 #include "app/look.h"
 #include "core/files/file_error.h"
-#include "core/game_files.h"
+#include "core/files/game_files.h"
 
 namespace kelmora::app {
 

@@ -40,11 +40,6 @@ class Application {
   void start();
 
   MainWindow& mainWindow() { return mainWindow_; }
-  PlayerDialog& playerDialog() { return playerDialog_; }
-  RoundWonDialog& roundWonDialog() { return roundWonDialog_; }
-  RecordsWindow& recordsWindow() { return recordsWindow_; }
-  HelpWindow& helpWindow() { return helpWindow_; }
-  AboutBox& aboutBox() { return about_; }
   Game& game() { return *game_; }
 
  private:

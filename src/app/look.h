@@ -9,14 +9,16 @@
 #include <QRect>
 #include <QString>
 
+#include "app/text.h"
 #include "core/engine/screen.h"
+#include "core/view/title.h"
 
 class QWidget;
 class QLabel;
 
 namespace kelmora::app {
 
-inline const QString kTitle = QStringLiteral("Кельмора...");
+inline const QString kTitle = fromCp(kGameTitle);
 
 // The application-wide look: the classic "Windows" style the game was designed in, with
 // passwords echoed as "*", and the program's icon. The program, its tests and its tools all

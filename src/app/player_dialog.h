@@ -23,7 +23,6 @@ class PlayerDialog : public QDialog {
   void loadAccounts();
   // Shows the dialog modally until a player has signed in; returns the player's name.
   std::string signIn();
-  const SignIn& model() const { return model_; }
 
  protected:
   void reject() override {}  // Esc must not close it

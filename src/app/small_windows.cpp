@@ -17,6 +17,7 @@
 #include "app/text.h"
 #include "app/window_ports.h"
 #include "core/files/file_error.h"
+#include "core/files/game_files.h"
 #include "core/files/text_file.h"
 
 namespace kelmora::app {
@@ -89,7 +90,7 @@ HelpWindow::HelpWindow(std::filesystem::path dir, QWidget* parent)
 void HelpWindow::loadHelpText() {
   try {
     QStringList lines;
-    for (const auto& line : readLines(dir_ / "help.txt"))
+    for (const auto& line : readLines(dir_ / kHelpFile))
       lines << fromCp(line);
     text_->setPlainText(lines.join(QLatin1Char('\n')));
   } catch (const FileError& e) {

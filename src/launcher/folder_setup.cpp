@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "core/files/file_io.h"
+#include "core/files/game_files.h"
 
 namespace kelmora::launcher {
 
@@ -161,20 +162,20 @@ void prepareGameFolder(const fs::path& folder, const fs::path& defaults) {
     mode_t mode;
   };
   std::vector<Missing> missing;
-  for (std::string_view name : kShippedFiles) {
-    if (exists && alreadyThere(folder, name)) continue;
-    fs::path source = defaults / name;
+  for (const GameFile& file : kGameFiles) {
+    if (exists && alreadyThere(folder, file.name)) continue;
+    if (!file.shipped) {
+      missing.push_back({file.name, std::string(), file.mode});
+      continue;
+    }
+    fs::path source = defaults / file.name;
     Opened shipped = readWhole(source, true);
     if (shipped.error != 0 || !shipped.regular) {
       std::string why = shipped.error != 0 ? reason(shipped.error) : "это не обычный файл";
       throw LaunchError("Не найдены файлы игры по умолчанию: " + quoted(source) + " — " + why +
                         ". Возможно, игра установлена не полностью; переустановите её.");
     }
-    missing.push_back({name, std::move(shipped.bytes), 0644});
-  }
-  for (const StartedEmpty& file : kStartedEmpty) {
-    if (exists && alreadyThere(folder, file.name)) continue;
-    missing.push_back({file.name, std::string(), file.mode});
+    missing.push_back({file.name, std::move(shipped.bytes), file.mode});
   }
   if (missing.empty()) return;
   // A complete folder may be read-only: the game then rewrites its files in place. Only

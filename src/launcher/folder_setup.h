@@ -1,9 +1,7 @@
 #pragma once
 
-#include <array>
 #include <filesystem>
 #include <stdexcept>
-#include <string_view>
 
 namespace kelmora::launcher {
 
@@ -14,22 +12,9 @@ class LaunchError : public std::runtime_error {
   using std::runtime_error::runtime_error;
 };
 
-// The content the game comes with; a game folder that lacks one of them gets a copy.
-inline constexpr std::array<std::string_view, 4> kShippedFiles = {"kelmora.db", "zamen.db",
-                                                                  "res.res", "help.txt"};
-
-// Files the game creates itself, but only after greeting a new player with an error box when
-// they are missing; the folder starts with them empty. account.ini holds passwords.
-struct StartedEmpty {
-  std::string_view name;
-  unsigned mode;
-};
-inline constexpr std::array<StartedEmpty, 2> kStartedEmpty = {StartedEmpty{"log.txt", 0644},
-                                                              StartedEmpty{"account.ini", 0600}};
-
 // Makes `folder` ready to play in: creates it (mode 0700) when it is missing and adds every
-// file it lacks, from `defaults` or empty. A file that is already there is never touched, so
-// a folder of an older version keeps its players, records and log. The folder and the
+// game file (kGameFiles) it lacks, from `defaults` or empty. A file that is already there is never
+// touched, so a folder of an older version keeps its players, records and log. The folder and the
 // defaults are checked before the first change, so a LaunchError about either leaves the disk
 // as it was; a file that fails to be written leaves no part of itself behind.
 void prepareGameFolder(const std::filesystem::path& folder, const std::filesystem::path& defaults);

@@ -13,6 +13,8 @@
 #include <string>
 #include <vector>
 
+#include "core/text/cp1251.h"
+#include "core/view/title.h"
 #include "launcher/folder_setup.h"
 #include "launcher/launch_options.h"
 
@@ -39,7 +41,8 @@ void report(const std::string& message) {
   char name[] = "kelmora";
   char* argv[] = {name, nullptr};
   QApplication qt(argc, argv);
-  QMessageBox::critical(nullptr, QStringLiteral("Кельмора..."), QString::fromStdString(message));
+  QMessageBox::critical(nullptr, QString::fromStdString(kelmora::toUtf8(kelmora::kGameTitle)),
+                        QString::fromStdString(message));
 }
 
 std::string homeDirectory() {

@@ -74,20 +74,23 @@ TEST(Chance, EveryDrawIsInsideTheRangeAndReachesBothEnds) {
   }
 }
 
-TEST(Messages, TheLossMessageOpensOverTheRedCircle) {
+TEST(Messages, TheLossMessageOpensOverTheRedCircleUnderTheGamesName) {
   AppFixture f;
   f.start();
   QTest::keyClick(&f.window(), Qt::Key_F2);
   QColor behind;
   bool answerBoxLive = true;
+  QString title;
   f.modals.then([&](QWidget* box) {
     behind = f.window().findChild<app::CircleShape*>(QStringLiteral("v1"))->colour();
     answerBoxLive = f.find<QLineEdit>("Edit1")->isEnabled();
+    title = box->windowTitle();
     ModalScript::close(box);
   });
   f.answer(QStringLiteral("неверно"));
   EXPECT_EQ(behind, QColor(Qt::red));
   EXPECT_FALSE(answerBoxLive);
+  EXPECT_EQ(title, QStringLiteral("Кельмора..."));
 }
 
 }  // namespace

@@ -16,7 +16,7 @@
 
 #include "core/files/file_error.h"
 #include "core/files/file_io.h"
-#include "core/game_files.h"
+#include "core/files/game_files.h"
 #include "core/log/game_log.h"
 #include "core/players/accounts.h"
 #include "core/players/records.h"

@@ -22,9 +22,9 @@
 #include "core/files/file_error.h"
 #include "core/files/file_io.h"
 #include "core/files/folder_lock.h"
+#include "core/files/game_files.h"
 #include "core/files/temporary_files.h"
 #include "core/files/text_file.h"
-#include "core/game_files.h"
 #include "core/log/game_log.h"
 #include "core/players/accounts.h"
 #include "core/players/records.h"
@@ -389,8 +389,10 @@ TEST(Leftovers, OnlyTheGamesOwnTemporariesOfDeadProcessesAreRemoved) {
       "log.txt.tmp-notes",
       temporaryName("res.res", ::getpid(), 0),  // a live process: maybe saving right now
       temporaryName("res.res", 1, 0),
-      stale("notes.txt"),  // not a file the game writes
-      stale("kelmora.db"),
+      stale("notes.txt"),   // not a file the game writes
+      stale("kelmora.db"),  // nor is any file the game only reads
+      stale("zamen.db"),
+      stale("help.txt"),
       stale("log-0.txt"),
       stale("res.res") + "x",
       "res.res.tmp0" + std::to_string(dead) + "-0",

@@ -44,6 +44,20 @@ TEST(CodePage, WhatTheCodePageCannotHoldBecomesAQuestionMark) {
   EXPECT_EQ(toCp1251(std::string("\xE2\x82")), "??");      // each stray byte of a cut sequence
 }
 
+TEST(CodePage, EncodesEachLengthOfUtf8AtItsEdges) {
+  const struct {
+    char32_t ch;
+    const char* utf8;
+  } cases[] = {{0x7F, "\x7F"},    {0x80, "\u0080"},        {0x7FF, "\u07FF"},
+               {0x800, "\u0800"}, {0xFFFD, "\uFFFD"},      {0x10000, "\U00010000"},
+               {0x1F600, "😀"},    {0x10FFFF, "\U0010FFFF"}};
+  for (const auto& c : cases) {
+    std::string out = "x";
+    appendUtf8(out, c.ch);
+    EXPECT_EQ(out, std::string("x") + c.utf8) << std::hex << static_cast<unsigned>(c.ch);
+  }
+}
+
 TEST(CodePage, LiteralsAreConvertedAtCompileTime) {
   constexpr std::string_view word = "Ёлка №1"_cp;
   static_assert(word.size() == 7);

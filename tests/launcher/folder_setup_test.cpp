@@ -11,6 +11,9 @@
 #include <random>
 #include <sstream>
 #include <string>
+#include <vector>
+
+#include "core/files/game_files.h"
 
 namespace kelmora::launcher {
 namespace {
@@ -49,6 +52,16 @@ std::map<std::string, std::string> snapshot(const fs::path& root) {
   return entries;
 }
 
+std::vector<std::string_view> gameFiles(bool shipped) {
+  std::vector<std::string_view> names;
+  for (const GameFile& file : kGameFiles) {
+    if (file.shipped == shipped) names.push_back(file.name);
+  }
+  return names;
+}
+const std::vector<std::string_view> kShipped = gameFiles(true);
+const std::vector<std::string_view> kStartedEmpty = gameFiles(false);
+
 class FolderSetupTest : public ::testing::Test {
  protected:
   void SetUp() override {
@@ -56,7 +69,7 @@ class FolderSetupTest : public ::testing::Test {
     std::random_device random;
     root_ = fs::temp_directory_path() / ("kelmora-folder-test-" + std::to_string(random()));
     fs::create_directories(defaults_ = root_ / "defaults");
-    for (std::string_view name : kShippedFiles) {
+    for (std::string_view name : kShipped) {
       // Installed defaults are read-only to the player; the copies must not be.
       writeFile(defaults_ / name, "shipped " + std::string(name) + "\r\n");
       fs::permissions(defaults_ / name, fs::perms(0444));
@@ -78,7 +91,7 @@ TEST_F(FolderSetupTest, FirstStartCreatesAPrivateFolderWithEveryFileWritable) {
 
   EXPECT_EQ(modeOf(folder_), 0700u);
   EXPECT_EQ(modeOf(root_ / "home/.local"), 0700u);
-  for (std::string_view name : kShippedFiles) {
+  for (std::string_view name : kShipped) {
     EXPECT_EQ(readFile(folder_ / name), readFile(defaults_ / name)) << name;
     EXPECT_EQ(modeOf(folder_ / name), 0644u) << name;
   }
@@ -87,7 +100,7 @@ TEST_F(FolderSetupTest, FirstStartCreatesAPrivateFolderWithEveryFileWritable) {
   EXPECT_EQ(fs::file_size(folder_ / "account.ini"), 0u);
   EXPECT_EQ(modeOf(folder_ / "account.ini"), 0600u);
   // Six files and no leftovers of the copying.
-  EXPECT_EQ(snapshot(folder_).size(), kShippedFiles.size() + kStartedEmpty.size());
+  EXPECT_EQ(snapshot(folder_).size(), kGameFiles.size());
 }
 
 TEST_F(FolderSetupTest, AFileThatIsThereIsKeptAndOnlyMissingOnesAreAdded) {
@@ -125,17 +138,17 @@ TEST_F(FolderSetupTest, AFileThatIsThereIsKeptAndOnlyMissingOnesAreAdded) {
       EXPECT_EQ(readFile(folder_ / name), bytes) << name;
       EXPECT_EQ(modeOf(folder_ / name), 0640u) << name;
     }
-    for (std::string_view name : kShippedFiles) {
+    for (std::string_view name : kShipped) {
       if (!c.before.contains(std::string(name))) {
         EXPECT_EQ(readFile(folder_ / name), readFile(defaults_ / name)) << name;
       }
     }
-    for (const StartedEmpty& file : kStartedEmpty) {
-      if (!c.before.contains(std::string(file.name))) {
-        EXPECT_EQ(readFile(folder_ / file.name), "") << file.name;
+    for (std::string_view name : kStartedEmpty) {
+      if (!c.before.contains(std::string(name))) {
+        EXPECT_EQ(readFile(folder_ / name), "") << name;
       }
     }
-    EXPECT_EQ(snapshot(folder_).size(), kShippedFiles.size() + kStartedEmpty.size());
+    EXPECT_EQ(snapshot(folder_).size(), kGameFiles.size());
   }
 }
 
@@ -205,7 +218,7 @@ TEST_F(FolderSetupTest, ARefusedStartNamesTheCulpritAndChangesNothing) {
     fs::remove_all(root_ / "home");
     fs::remove_all(defaults_);
     fs::create_directories(defaults_);
-    for (std::string_view name : kShippedFiles)
+    for (std::string_view name : kShipped)
       writeFile(defaults_ / name, "shipped");
     c.arrange(folder_, defaults_);
     auto before = snapshot(root_);

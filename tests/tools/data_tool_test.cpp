@@ -53,7 +53,7 @@ TEST_P(EncodeFailure, NamesTheLineAndWritesNothing) {
 INSTANTIATE_TEST_SUITE_P(
     Sources, EncodeFailure,
     ::testing::Values(BadCase{"CheckMark", "ok\nда ✓\n", 2, 4, "«✓» (U+2713) не входит"},
-                      BadCase{"Emoji", "😀", 1, 1, "(U+1F600)"},
+                      BadCase{"Emoji", "😀", 1, 1, "«😀» (U+1F600)"},
                       BadCase{"ByteOrderMarkInside", "а\xEF\xBB\xBF", 1, 2, "U+FEFF"},
                       BadCase{"StrayByte", "ab\n\xFFz", 2, 1, "не в кодировке UTF-8 (байт 0xFF)"},
                       BadCase{"Cp1251Text", "\xCF\xF0\xE8", 1, 1, "байт 0xCF"},

@@ -28,30 +28,12 @@ std::string hex(unsigned value, int digits) {
   return buf;
 }
 
-std::string utf8Of(char32_t ch) {
-  std::string out;
-  if (ch < 0x80) {
-    out.push_back(static_cast<char>(ch));
-  } else if (ch < 0x800) {
-    out.push_back(static_cast<char>(0xC0 | (ch >> 6)));
-    out.push_back(static_cast<char>(0x80 | (ch & 0x3F)));
-  } else if (ch < 0x10000) {
-    out.push_back(static_cast<char>(0xE0 | (ch >> 12)));
-    out.push_back(static_cast<char>(0x80 | ((ch >> 6) & 0x3F)));
-    out.push_back(static_cast<char>(0x80 | (ch & 0x3F)));
-  } else {
-    out.push_back(static_cast<char>(0xF0 | (ch >> 18)));
-    out.push_back(static_cast<char>(0x80 | ((ch >> 12) & 0x3F)));
-    out.push_back(static_cast<char>(0x80 | ((ch >> 6) & 0x3F)));
-    out.push_back(static_cast<char>(0x80 | (ch & 0x3F)));
-  }
-  return out;
-}
-
 // Control characters and invisible ones would make the quoted character unreadable.
 std::string shownCharacter(char32_t ch) {
   if (ch < 0x20 || ch == 0x7F || (ch >= 0x80 && ch < 0xA0)) return "";
-  return "«" + utf8Of(ch) + "» ";
+  std::string shown = "«";
+  appendUtf8(shown, ch);
+  return shown + "» ";
 }
 
 void encodeLine(std::string_view line, int number, EncodeResult& result) {

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "core/bases/question_table.h"
+#include "core/files/game_files.h"
 #include "core/text/notify.h"
 
 namespace kelmora {
@@ -14,8 +15,6 @@ struct QuestionBase : QuestionTable {
   static constexpr int kCapacity = 501;
   QuestionBase() : QuestionTable(kCapacity) {}
 };
-
-inline constexpr const char* kMainBaseFile = "kelmora.db";
 
 // The message for an erroneous line; lineNumber counts from 1.
 std::string erroneousLineMessage(int lineNumber);

@@ -10,6 +10,7 @@
 
 #include "core/bases/main_base.h"
 #include "core/bases/question_table.h"
+#include "core/files/game_files.h"
 
 namespace kelmora {
 
@@ -18,7 +19,6 @@ struct ReplacementBase : QuestionTable {
   ReplacementBase() : QuestionTable(kCapacity) {}
 };
 
-inline constexpr const char* kTopicsFile = "zamen.db";
 // More topics than this make the topic selector unusable; it also bounds the memory a
 // corrupt file can take.
 inline constexpr int kMaxTopics = 1000;

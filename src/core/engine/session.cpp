@@ -2,6 +2,7 @@
 #include "core/engine/game.h"
 #include "core/players/records.h"
 #include "core/text/cp1251.h"
+#include "core/view/title.h"
 
 namespace kelmora {
 
@@ -35,7 +36,7 @@ void Game::startUp(std::string_view player) {
     loadMainBase(dir_, mainBase_, notify);
     unreadBase_.clear();
     const int n = mainBase_.questionCount;
-    screen_.caption = std::string("Кельмора... ["_cp) + player_ + "]";
+    screen_.caption = std::string(kGameTitle) + " [" + player_ + "]";
     screen_.statusPanels[0] = std::string("Вопросов в базе: "_cp) + std::to_string(n);
     appendLog(std::string("Колличество вопросов - "_cp) + std::to_string(n));
   });

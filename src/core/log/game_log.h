@@ -8,9 +8,9 @@
 #include <string_view>
 #include <vector>
 
-namespace kelmora {
+#include "core/files/game_files.h"
 
-inline constexpr const char* kLogFile = "log.txt";
+namespace kelmora {
 
 class GameLog {
  public:

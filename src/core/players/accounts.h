@@ -9,6 +9,7 @@
 #include <string>
 #include <string_view>
 
+#include "core/files/game_files.h"
 #include "core/text/notify.h"
 #include "core/text/short_string.h"
 
@@ -24,9 +25,6 @@ struct PlayerAccount {
   static PlayerAccount fromBytes(const std::uint8_t* raw);
   void toBytes(std::uint8_t* raw) const;
 };
-
-inline constexpr const char* kAccountsFile = "account.ini";
-inline constexpr unsigned kAccountsFileMode = 0600;
 
 // "Ошибка! " and the text, as the selection dialog shows it.
 std::string errorMessage(std::string_view text);

@@ -10,6 +10,7 @@
 #include <string_view>
 #include <vector>
 
+#include "core/files/game_files.h"
 #include "core/text/short_string.h"
 
 namespace kelmora {
@@ -32,8 +33,6 @@ struct RecordsTable {
 
   std::array<RecordEntry, kEntries> entries{};  // place p is entries[p - 1]
 };
-
-inline constexpr const char* kRecordsFile = "res.res";
 
 // Throws FileError "File not found", "Read beyond end of file" (shorter than 3600 bytes) or
 // "Cannot open file res.res". Bytes past the 3600 are ignored.

@@ -79,6 +79,9 @@ constexpr char32_t decodeUtf8(std::string_view text, std::size_t& pos) {
   return ch;
 }
 
+// Appends the UTF-8 of one character.
+void appendUtf8(std::string& out, char32_t ch);
+
 // UTF-8 -> code page; characters the code page cannot hold become "?".
 std::string toCp1251(std::string_view utf8);
 // Code page -> UTF-8; every byte has a character, so nothing is lost.

@@ -1,16 +1,16 @@
-#include "core/game_files.h"
+#include "core/files/game_files.h"
 
 #include <algorithm>
 
 #include "core/files/temporary_files.h"
-#include "core/log/game_log.h"
-#include "core/players/accounts.h"
-#include "core/players/records.h"
 
 namespace kelmora {
 
 bool isFileTheGameWrites(std::string_view name) {
-  if (name == kAccountsFile || name == kRecordsFile || name == kLogFile) return true;
+  if (std::any_of(kGameFiles.begin(), kGameFiles.end(),
+                  [name](const GameFile& file) { return file.written && name == file.name; })) {
+    return true;
+  }
   constexpr std::string_view kSidePrefix = "log-", kSideSuffix = ".txt";
   if (!name.starts_with(kSidePrefix) || !name.ends_with(kSideSuffix)) return false;
   const auto number =
