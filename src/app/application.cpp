@@ -78,8 +78,8 @@ void Application::start() {
 
 std::optional<FolderLock> claimGameFolder(const std::filesystem::path& dir) {
   auto lock = FolderLock::tryAcquire(dir);
-  if (!lock) {
-    showMessageBox(nullptr, alreadyRunningMessage(dir));
+  if (!lock || !lock->held()) {
+    showMessageBox(nullptr, lock ? cannotLockMessage(dir) : alreadyRunningMessage(dir));
     return std::nullopt;
   }
   removeStaleTemporaries(dir);

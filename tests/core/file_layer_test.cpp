@@ -4,7 +4,9 @@
 
 #include <fcntl.h>
 #include <gtest/gtest.h>
+#include <sched.h>
 #include <signal.h>
+#include <sys/mount.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -157,11 +159,6 @@ TEST(Links, AreReadThroughAndWrittenThroughToTheirTarget) {
          fs::create_symlink(other / "hop", dir / "res.res");
          return other / "real.res";
        }},
-      {"dangling",
-       [](const fs::path& dir, const fs::path& other) {
-         fs::create_symlink(other / "new.res", dir / "res.res");
-         return other / "new.res";
-       }},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
@@ -169,18 +166,24 @@ TEST(Links, AreReadThroughAndWrittenThroughToTheirTarget) {
     const fs::path real = c.make(dir.path(), other.path());
     const auto dirBefore = entries(dir.path());
     const auto otherBefore = entries(other.path());
-    if (fs::exists(real)) {
-      EXPECT_EQ(readLines(dir / "res.res"), std::vector<std::string>{"old"});
-    }
+    EXPECT_EQ(readLines(dir / "res.res"), std::vector<std::string>{"old"});
 
     writeFileAtomically(dir / "res.res", "new");
     EXPECT_TRUE(fs::is_symlink(dir / "res.res"));
     std::ifstream in(real);
     EXPECT_EQ(std::string(std::istreambuf_iterator<char>(in), {}), "new");
     EXPECT_EQ(entries(dir.path()), dirBefore);
-    if (c.name != std::string("dangling")) {
-      EXPECT_EQ(entries(other.path()), otherBefore);
-    }
+    EXPECT_EQ(entries(other.path()), otherBefore);
+  }
+
+  // A link to nothing creates nothing where it points, as the launcher refuses it too.
+  TempDir other;
+  {
+    TempDir dir;
+    fs::create_symlink(other / "new.txt", dir / "log.txt");
+    EXPECT_EQ(failureOf([&] { writeFileAtomically(dir / "log.txt", "x"); }),
+              "Cannot create file log.txt");
+    EXPECT_TRUE(entries(other.path()).empty());
   }
 
   TempDir dir;
@@ -237,6 +240,31 @@ TEST(Replacing, AFileItsOwnerMadeReadOnlyIsLeftAlone) {
   EXPECT_EQ(entries(dir.path()), std::vector<std::string>{"res.res"});
 }
 
+// Root passes every permission check, yet a file with no write bit for anyone stays as it is
+// whoever plays: the same answer as for an ordinary user, in this process.
+TEST(Replacing, AFileWithNoWriteBitIsLeftAloneEvenByRoot) {
+  TempDir dir;
+  for (const char* file : {"res.res", "account.ini", "log.txt"}) {
+    dir.write(file, "old\r\n");
+    ::chmod((dir / file).c_str(), 0444);
+  }
+  EXPECT_EQ(failureOf([&] { writeFileAtomically(dir / "res.res", "new"); }),
+            "Cannot create file res.res");
+  EXPECT_EQ(failureOf([&] { writeFileAtomically(dir / "account.ini", "new"); }),
+            "Cannot create file account.ini");
+  EXPECT_EQ(failureOf([&] {
+              GameLog log(dir.path());
+              log.appendLog("run");
+              log.closeAndSave("d", "t");
+            }),
+            "Cannot create file log.txt");
+  for (const char* file : {"res.res", "account.ini", "log.txt"}) {
+    EXPECT_EQ(dir.read(file), "old\r\n") << file;
+    EXPECT_EQ(fs::status(dir / file).permissions() & fs::perms::all, fs::perms(0444)) << file;
+  }
+  EXPECT_EQ(entries(dir.path()), (std::vector<std::string>{"account.ini", "log.txt", "res.res"}));
+}
+
 TEST(Replacing, InAReadOnlyFolderAWritableFileIsRewrittenInPlace) {
   TempDir dir;
   dir.write("res.res", "old content");
@@ -259,6 +287,83 @@ TEST(Replacing, InAReadOnlyFolderAWritableFileIsRewrittenInPlace) {
   EXPECT_EQ(dir.read("log.txt"), test::cp("old line\r\nrun\r\n[Завершение работы] d t\r\n") +
                                      std::string(61, '=') + "\r\n");
   EXPECT_EQ(entries(dir.path()), (std::vector<std::string>{"log.txt", "res.res"}));
+}
+
+// What a full disk does to the files the game rewrites where they lie (a folder it may not
+// create files in). Played on a small file system of its own, mounted in a private mount
+// namespace of a forked child; the child reports the first broken promise, or nothing.
+std::string onAFullDisk(const fs::path& dir) {
+  const test::Nobody who = test::nobody();
+  const auto readAll = [](const fs::path& file) {
+    std::ifstream in(file, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), {});
+  };
+  auto fill = [&] {
+    std::ofstream filler(dir / "filler", std::ios::binary);
+    const std::string block(4096, 'x');
+    while (filler.write(block.data(), block.size()) && filler.flush()) {
+    }
+  };
+  if (::unshare(CLONE_NEWNS) != 0 ||
+      ::mount(nullptr, "/", nullptr, MS_REC | MS_PRIVATE, nullptr) != 0 ||
+      ::mount("tmpfs", dir.c_str(), "tmpfs", 0, "size=64k") != 0) {
+    return "skip";
+  }
+  const std::string log = test::cp("старая строка\r\n");
+  const std::string accounts(128, 'a');
+  {
+    std::ofstream(dir / "log.txt", std::ios::binary) << log;
+    std::ofstream(dir / "account.ini", std::ios::binary) << accounts;
+  }
+  fill();
+  if (appendInPlace(dir / "log.txt", std::string(8192, 'n'))) return "an append found room";
+  if (readAll(dir / "log.txt") != log) return "a failed append changed log.txt";
+  if (rewriteInPlace(dir / "account.ini", std::string(8192, 'b'))) return "a rewrite found room";
+  if (readAll(dir / "account.ini") != accounts) return "a failed rewrite changed account.ini";
+  // Space that is there is used: the same size again fits in the blocks the file has.
+  if (!rewriteInPlace(dir / "account.ini", std::string(128, 'c')))
+    return "a rewrite in place failed";
+  if (readAll(dir / "account.ini") != std::string(128, 'c')) return "the rewrite was lost";
+
+  // The whole way: the game's log at the end of a run, in a folder the player cannot add to.
+  for (const char* file : {"log.txt", "account.ini", "filler"})
+    [[maybe_unused]] const int ignored = ::chown((dir / file).c_str(), who.uid, who.gid);
+  ::chmod(dir.c_str(), 0555);
+  if (::setgid(who.gid) != 0 || ::setuid(who.uid) != 0) return "skip";
+  const std::string error = failureOf([&] {
+    GameLog run(dir);
+    // More than the slack of the log's last block.
+    for (int i = 0; i < 200; ++i)
+      run.appendLog(test::cp("[Вопрос] - 17(0) [Ответ] - пушкин"));
+    run.closeAndSave("d", "t");
+  });
+  if (error != "Cannot create file log.txt") return "the full disk was not reported: " + error;
+  if (readAll(dir / "log.txt") != log) return "the log was torn";
+  return "";
+}
+
+TEST(InPlace, AFullDiskLeavesTheOldBytesExactly) {
+  if (::geteuid() != 0) GTEST_SKIP() << "a small file system of its own needs root to mount";
+  TempDir dir;
+  int pipe[2];
+  ASSERT_EQ(::pipe(pipe), 0);
+  const pid_t child = ::fork();
+  if (child == 0) {
+    ::close(pipe[0]);
+    const std::string verdict = onAFullDisk(dir.path());
+    [[maybe_unused]] const auto written = ::write(pipe[1], verdict.data(), verdict.size());
+    ::_exit(0);
+  }
+  ::close(pipe[1]);
+  std::string verdict;
+  char buffer[256];
+  for (ssize_t n; (n = ::read(pipe[0], buffer, sizeof buffer)) > 0;)
+    verdict.append(buffer, static_cast<std::size_t>(n));
+  ::close(pipe[0]);
+  int status = 0;
+  ::waitpid(child, &status, 0);
+  if (verdict == "skip") GTEST_SKIP() << "this machine lets no test mount a file system";
+  EXPECT_EQ(verdict, "");
 }
 
 // Counts the descriptors this process has open.
@@ -364,6 +469,27 @@ TEST(OneCopyPerFolder, WorksInAReadOnlyFolderAsAnOrdinaryUser) {
   if (!answer.text) GTEST_SKIP() << answer.skipReason;
   EXPECT_EQ(*answer.text, "held");
   EXPECT_EQ(entries(dir.path()), std::vector<std::string>{});
+}
+
+// A folder the player may write into but not list (0300) cannot be opened to be locked; two
+// copies there must still exclude each other. One that can be neither opened nor written (0100)
+// holds nothing, and the game then refuses to start.
+TEST(OneCopyPerFolder, AFolderThatCannotBeListedIsLockedThroughALockFile) {
+  for (const auto& [mode, expected] :
+       {std::pair{0300, "held, refused twice"}, std::pair{0100, "not held"}}) {
+    TempDir dir;
+    test::giveToChildUser(dir.path());
+    ::chmod(dir.path().c_str(), static_cast<mode_t>(mode));
+    const auto answer = test::runAsOrdinaryUser([&] {
+      const auto lock = FolderLock::tryAcquire(dir.path());
+      if (!lock || !lock->held()) return std::string("not held");
+      return std::string("held") +
+             (FolderLock::tryAcquire(dir.path()) ? ", taken twice" : ", refused twice");
+    });
+    if (!answer.text) GTEST_SKIP() << answer.skipReason;
+    EXPECT_EQ(*answer.text, expected) << std::oct << mode;
+    ::chmod(dir.path().c_str(), 0700);
+  }
 }
 
 TEST(OneCopyPerFolder, ThePlayerIsToldInRussian) {

@@ -46,10 +46,11 @@ void Game::insertResult(int payout) {
   auto table = readRecords(dir_);
   const int place = placeFor(table, payout);
   if (place > 0) {
-    report(events::RecordPlaced{place, payout});
     insertEntry(table, place, player_, calendar_.recordDate(), payout);
-    message(placeMessage(place));
+    // The place is told only once it is stored: a failed save shows its error and no place.
     writeRecords(dir_, table);
+    report(events::RecordPlaced{place, payout});
+    message(placeMessage(place));
   }
   prompts_.showRecords(readRecords(dir_));
 }

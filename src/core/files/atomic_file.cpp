@@ -17,12 +17,14 @@ constexpr int kMaxLinkDepth = 40;  // as the kernel's own limit on nested links
 
 // The target with every symbolic link on its last component followed, so that the temporary
 // file lands in the folder of the real file and the rename replaces that file, not the link.
-// A dangling link leads to the file it names, which is then created.
+// A dangling link is refused, as the launcher refuses it: a file is never created somewhere
+// else on a link's word.
 std::optional<std::filesystem::path> followLinks(std::filesystem::path file) {
   for (int depth = 0; depth < kMaxLinkDepth; ++depth) {
     std::error_code ec;
     if (!std::filesystem::is_symlink(std::filesystem::symlink_status(file, ec))) {
       if (ec && ec != std::errc::no_such_file_or_directory) return std::nullopt;
+      if (ec && depth > 0) return std::nullopt;
       return file;
     }
     auto next = std::filesystem::read_symlink(file, ec);
@@ -53,8 +55,12 @@ AtomicFile::AtomicFile(std::filesystem::path target, std::optional<unsigned> cre
   if (!exists && errno != ENOENT) fail();
   if (exists && !S_ISREG(old.st_mode)) fail();
   // The rename would replace a file its owner made read-only, as long as the folder is
-  // writable; honour the owner's wish instead.
-  if (exists && ::faccessat(AT_FDCWD, file_.c_str(), W_OK, AT_EACCESS) != 0) fail();
+  // writable; honour the owner's wish instead. Root passes every access check, so a file
+  // with no write bit for anyone is refused by its mode as well.
+  if (exists &&
+      ((old.st_mode & 0222) == 0 || ::faccessat(AT_FDCWD, file_.c_str(), W_OK, AT_EACCESS) != 0)) {
+    fail();
+  }
 
   if (!createTemporary(createMode.value_or(0666))) {
     // A folder that takes no new file (read-only, or not the player's) with a file in it that

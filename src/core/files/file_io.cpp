@@ -38,10 +38,34 @@ FileDescriptor openRegular(const std::filesystem::path& file, int flags, struct 
   return fd;
 }
 
-bool syncAndClose(FileDescriptor& fd, const std::filesystem::path& file) {
-  const bool synced = syncFile(fd, file);
-  const bool closed = closeFile(fd, file);
-  return synced && closed;
+// Claims the blocks for bytes [offset, offset + length) without changing the file's size, so
+// that a full disk shows before any byte of the file is touched. A file system that cannot
+// reserve space is written without it.
+bool reserve(const FileDescriptor& fd, const std::filesystem::path& file, std::uintmax_t offset,
+             std::size_t length) {
+  if (injected(FileStep::reserve, file)) return false;
+  if (length == 0) return true;
+  if (::fallocate(fd.get(), FALLOC_FL_KEEP_SIZE, static_cast<off_t>(offset),
+                  static_cast<off_t>(length)) == 0) {
+    return true;
+  }
+  return errno == EOPNOTSUPP || errno == ENOSYS;
+}
+
+// Puts the file back as it was after a failed in-place write; errno stays the failure's.
+void restore(const FileDescriptor& fd, std::string_view old) {
+  const int error = errno;
+  std::size_t done = 0;
+  while (done < old.size()) {
+    const ssize_t n =
+        ::pwrite(fd.get(), old.data() + done, old.size() - done, static_cast<off_t>(done));
+    if (n < 0 && errno == EINTR) continue;
+    if (n <= 0) break;
+    done += static_cast<std::size_t>(n);
+  }
+  [[maybe_unused]] const int ignored = ::ftruncate(fd.get(), static_cast<off_t>(old.size()));
+  ::fsync(fd.get());
+  errno = error;
 }
 
 }  // namespace
@@ -151,19 +175,43 @@ bool syncDirectoryOf(const std::filesystem::path& file) {
 
 bool rewriteInPlace(const std::filesystem::path& file, std::string_view bytes) {
   if (injected(FileStep::openInPlace, file)) return false;
-  FileDescriptor fd = openRegular(file, O_WRONLY, nullptr);
+  struct stat st {};
+  FileDescriptor fd = openRegular(file, O_RDWR, &st);
   if (!fd) return false;
-  if (::ftruncate(fd.get(), 0) != 0) return false;
-  if (!writeAll(fd, file, bytes)) return false;
-  return syncAndClose(fd, file);
+  // Only the players' and the records' files are rewritten this way: small enough to keep a
+  // copy of, so that a failure can put the old bytes back.
+  std::string old(static_cast<std::size_t>(st.st_size), '\0');
+  std::size_t got = 0;
+  while (got < old.size()) {
+    const ssize_t n =
+        ::pread(fd.get(), old.data() + got, old.size() - got, static_cast<off_t>(got));
+    if (n < 0 && errno == EINTR) continue;
+    if (n <= 0) return false;
+    got += static_cast<std::size_t>(n);
+  }
+  if (!reserve(fd, file, 0, bytes.size())) return false;
+  if (!writeAll(fd, file, bytes) || ::ftruncate(fd.get(), static_cast<off_t>(bytes.size())) != 0 ||
+      !syncFile(fd, file)) {
+    restore(fd, old);
+    return false;
+  }
+  return closeFile(fd, file);
 }
 
 bool appendInPlace(const std::filesystem::path& file, std::string_view bytes) {
   if (injected(FileStep::openInPlace, file)) return false;
-  FileDescriptor fd = openRegular(file, O_WRONLY | O_APPEND, nullptr);
+  struct stat st {};
+  FileDescriptor fd = openRegular(file, O_WRONLY | O_APPEND, &st);
   if (!fd) return false;
-  if (!writeAll(fd, file, bytes)) return false;
-  return syncAndClose(fd, file);
+  const auto oldSize = static_cast<off_t>(st.st_size);
+  if (!reserve(fd, file, static_cast<std::uintmax_t>(oldSize), bytes.size())) return false;
+  if (!writeAll(fd, file, bytes) || !syncFile(fd, file)) {
+    const int error = errno;
+    [[maybe_unused]] const int ignored = ::ftruncate(fd.get(), oldSize);
+    errno = error;
+    return false;
+  }
+  return closeFile(fd, file);
 }
 
 }  // namespace kelmora

@@ -21,6 +21,7 @@ enum class FileStep {
   createTemporary,
   setOwnerAndMode,
   openInPlace,
+  reserve,
   write,
   sync,
   close,
@@ -99,7 +100,10 @@ bool renameFile(const std::filesystem::path& from, const std::filesystem::path& 
 // Makes a rename in the folder of file durable.
 bool syncDirectoryOf(const std::filesystem::path& file);
 
-// An existing regular file, rewritten or extended where it lies: open, write, sync, close.
+// An existing regular file, rewritten or extended where it lies: open, reserve the space,
+// write, sync, close. On failure the file holds exactly its old bytes again (as far as the
+// disk lets anything be written at all): the space is reserved before the first byte is
+// written, and a write that fails all the same is undone.
 bool rewriteInPlace(const std::filesystem::path& file, std::string_view bytes);
 bool appendInPlace(const std::filesystem::path& file, std::string_view bytes);
 

@@ -268,3 +268,27 @@ TEST(GameEndings, AFailingRecordsFileTakesTheErrorPath) {
 
 }  // namespace
 }  // namespace kelmora
+
+namespace kelmora {
+namespace {
+
+// A player must never be told of a place that was not stored. The file is write-protected by
+// its owner, which holds for root too.
+TEST(GameEndings, ARecordThatCannotBeSavedIsNotAnnounced) {
+  test::Harness h;
+  h.prompts.choices = {RoundWonChoice::TakeMoney};
+  std::filesystem::permissions(h.dir.path() / "res.res", std::filesystem::perms::owner_read |
+                                                             std::filesystem::perms::group_read |
+                                                             std::filesystem::perms::others_read);
+  h.game.newGame(0);
+  h.answerRight();
+  EXPECT_EQ(h.takeShown(), (std::vector<std::string>{"round won: 0",
+                                                     "message: Ваш выигрыш составил: 1000 рублей!",
+                                                     "error: Cannot create file res.res"}));
+  for (const auto& e : h.events.all)
+    EXPECT_FALSE(std::holds_alternative<events::RecordPlaced>(e)) << describe(e);
+  EXPECT_EQ(h.dir.read("res.res"), std::string(RecordsTable::kFileSize, '\0'));
+}
+
+}  // namespace
+}  // namespace kelmora
