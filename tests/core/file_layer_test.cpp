@@ -505,6 +505,26 @@ pid_t deadProcess() {
   return pid;
 }
 
+// A save through a link puts its temporary beside the link's target; a copy killed there
+// leaves it in that other folder, and only what is named after the target is cleared there.
+TEST(Leftovers, BesideALinksTargetOnlyThatTargetsLeftoversGo) {
+  TempDir dir, other;
+  other.write("real.res", std::string(RecordsTable::kFileSize, '\0'));
+  fs::create_symlink(other / "real.res", dir / "res.res");
+  const long dead = deadProcess();
+  const auto gone = temporaryName("real.res", dead, 0);
+  const std::vector<std::string> kept = {"real.res", temporaryName("res.res", dead, 0),
+                                         temporaryName("other.res", dead, 0),
+                                         temporaryName("real.res", ::getpid(), 0)};
+  other.write(gone, "x");
+  for (const auto& name : kept)
+    if (name != "real.res") other.write(name, "x");
+  EXPECT_EQ(removeStaleTemporaries(dir.path()), 1u);
+  auto expected = kept;
+  std::sort(expected.begin(), expected.end());
+  EXPECT_EQ(entries(other.path()), expected);
+}
+
 TEST(Leftovers, OnlyTheGamesOwnTemporariesOfDeadProcessesAreRemoved) {
   TempDir dir;
   const long dead = deadProcess();

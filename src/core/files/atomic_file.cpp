@@ -15,6 +15,12 @@ namespace {
 
 constexpr int kMaxLinkDepth = 40;  // as the kernel's own limit on nested links
 
+bool folderRefusesNewFiles(int error) {
+  return error == EACCES || error == EPERM || error == EROFS;
+}
+
+}  // namespace
+
 // The target with every symbolic link on its last component followed, so that the temporary
 // file lands in the folder of the real file and the rename replaces that file, not the link.
 // A dangling link is refused, as the launcher refuses it: a file is never created somewhere
@@ -33,12 +39,6 @@ std::optional<std::filesystem::path> followLinks(std::filesystem::path file) {
   }
   return std::nullopt;
 }
-
-bool folderRefusesNewFiles(int error) {
-  return error == EACCES || error == EPERM || error == EROFS;
-}
-
-}  // namespace
 
 AtomicFile::Temporary::~Temporary() {
   if (!path_.empty()) ::unlink(path_.c_str());

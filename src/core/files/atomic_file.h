@@ -18,6 +18,10 @@
 
 namespace kelmora {
 
+// The file a save of `file` writes: itself, or the end of its chain of symbolic links. Nothing
+// for a dangling link, a loop, or a path the system cannot look at.
+std::optional<std::filesystem::path> followLinks(std::filesystem::path file);
+
 class AtomicFile {
  public:
   // createMode: the permission bits of a file the game creates (account.ini: 0600, it holds

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "core/files/atomic_file.h"
 #include "core/files/temporary_files.h"
 
 namespace kelmora {
@@ -20,7 +21,21 @@ bool isFileTheGameWrites(std::string_view name) {
 }
 
 std::size_t removeStaleTemporaries(const std::filesystem::path& dir) {
-  return removeStaleTemporaries(dir, isFileTheGameWrites);
+  std::size_t removed = removeStaleTemporaries(dir, isFileTheGameWrites);
+  // A save through a link leaves its temporary beside the link's target, in another folder
+  // perhaps: there only what is named after that target is the game's own.
+  for (const GameFile& file : kGameFiles) {
+    std::error_code ec;
+    const auto path = dir / file.name;
+    if (!file.written || !std::filesystem::is_symlink(std::filesystem::symlink_status(path, ec)))
+      continue;
+    const auto target = followLinks(path);
+    if (!target) continue;
+    const auto name = target->filename().string();
+    removed += removeStaleTemporaries(target->parent_path(),
+                                      [&name](std::string_view origin) { return origin == name; });
+  }
+  return removed;
 }
 
 }  // namespace kelmora
