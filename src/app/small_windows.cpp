@@ -88,10 +88,18 @@ HelpWindow::HelpWindow(std::filesystem::path dir, QWidget* parent)
 }
 
 void HelpWindow::loadHelpText() {
+  // Rules fit in a few pages; a help file of hundreds of megabytes must not freeze the game or
+  // fill its memory, so only its first megabyte is shown.
+  constexpr std::size_t kMostHelp = 1 << 20;
   try {
+    const TextStart help = readStartOf(dir_ / kHelpFile, kMostHelp);
     QStringList lines;
-    for (const auto& line : readLines(dir_ / kHelpFile))
+    for (const auto& line : help.lines)
       lines << fromCp(line);
+    if (help.cut) {
+      lines << QString()
+            << QStringLiteral("Файл справки больше мегабайта: показано только его начало.");
+    }
     text_->setPlainText(lines.join(QLatin1Char('\n')));
   } catch (const FileError& e) {
     showErrorBox(parentWidget(), e.what());

@@ -171,6 +171,27 @@ TEST(MainWindowPlay, MenuWindowsLeaveTheClockRunning) {
   EXPECT_TRUE(f.app->game().running());
 }
 
+// A help file of many megabytes shows its start and says that the rest was left out, instead
+// of freezing the game while it is read whole.
+TEST(MainWindowPlay, AHugeHelpFileShowsItsFirstMegabyte) {
+  AppFixture f;
+  std::string huge;
+  while (huge.size() < (3u << 20))
+    huge += test::cp("Строка правил игры, одна из многих.\r\n");
+  f.dir.write("help.txt", huge);
+  f.start();
+  QString helpText;
+  f.modals.then([&](QWidget* help) {
+    helpText = help->findChild<QPlainTextEdit*>(QStringLiteral("Memo1"))->toPlainText();
+    ModalScript::close(help);
+  });
+  f.find<QAction>("N5")->trigger();
+  EXPECT_TRUE(helpText.startsWith(QStringLiteral("Строка правил игры, одна из многих.\n")));
+  EXPECT_TRUE(helpText.endsWith(
+      QStringLiteral("\n\nФайл справки больше мегабайта: показано только его начало.")));
+  EXPECT_LT(helpText.size(), (1 << 20) + 100);
+}
+
 TEST(MainWindowPlay, AMissingMainBaseShowsTheErrorBoxAndTheWindowStaysIdle) {
   AppFixture f;
   std::filesystem::remove(f.dir / "kelmora.db");

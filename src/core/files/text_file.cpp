@@ -118,6 +118,21 @@ std::vector<std::string> readLines(const std::filesystem::path& file) {
   return lines;
 }
 
+TextStart readStartOf(const std::filesystem::path& file, std::size_t maxBytes) {
+  InputFile in(file);
+  if (!in.isOpen()) throw FileError::cannotOpen(file.filename().string());
+  std::string bytes(static_cast<std::size_t>(std::min<std::uintmax_t>(in.size(), maxBytes)), '\0');
+  std::size_t got = 0;
+  while (got < bytes.size()) {
+    const auto n = in.read(bytes.data() + got, bytes.size() - got);
+    if (n < 0) throw FileError::cannotOpen(file.filename().string());
+    if (n == 0) break;
+    got += static_cast<std::size_t>(n);
+  }
+  bytes.resize(got);
+  return {splitLines(bytes), in.size() > maxBytes};
+}
+
 std::string joinLines(const std::vector<std::string>& lines) {
   std::string out;
   for (const auto& line : lines) {

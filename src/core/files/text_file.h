@@ -60,6 +60,14 @@ std::vector<std::string> splitLines(std::string_view text);
 // The lines of a whole file; throws FileError "Cannot open file <name>".
 std::vector<std::string> readLines(const std::filesystem::path& file);
 
+// The first maxBytes of a file as lines, read at once however large the file is; cut says
+// that there was more. Throws FileError "Cannot open file <name>".
+struct TextStart {
+  std::vector<std::string> lines;
+  bool cut = false;
+};
+TextStart readStartOf(const std::filesystem::path& file, std::size_t maxBytes);
+
 // Each line followed by CR LF.
 std::string joinLines(const std::vector<std::string>& lines);
 
