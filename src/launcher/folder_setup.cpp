@@ -4,6 +4,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
@@ -13,6 +14,7 @@
 
 #include "core/files/file_io.h"
 #include "core/files/game_files.h"
+#include "core/files/temporary_files.h"
 
 namespace kelmora::launcher {
 
@@ -112,8 +114,16 @@ mode_t currentUmask() {
 // behind, which the next start would then keep as the player's own. A file that appeared in
 // the meantime wins.
 void writeNew(const fs::path& file, const std::string& bytes, mode_t mode) {
-  std::string temp = (file.parent_path() / ("." + file.filename().string() + ".XXXXXX")).string();
-  FileDescriptor fd(::mkostemp(temp.data(), O_CLOEXEC));
+  // Named as the game names its own temporaries, so that a copy killed half-way leaves a file
+  // the next start recognises as its leftover and removes.
+  std::string temp;
+  FileDescriptor fd;
+  for (int attempt = 0; !fd && attempt < 100; ++attempt) {
+    temp = (file.parent_path() / temporaryName(file.filename().string(), ::getpid(), attempt))
+               .string();
+    fd = createExclusive(temp, 0600);
+    if (!fd && errno != EEXIST) break;
+  }
   if (!fd) cannotWrite(file, errno);
   struct Cleanup {
     const std::string& path;
@@ -176,6 +186,13 @@ void prepareGameFolder(const fs::path& folder, const fs::path& defaults) {
                         ". Возможно, игра установлена не полностью; переустановите её.");
     }
     missing.push_back({file.name, std::move(shipped.bytes), file.mode});
+  }
+  // What a launcher or a game killed in the middle of writing a file here left behind.
+  if (exists) {
+    removeStaleTemporaries(folder, [](std::string_view name) {
+      return std::any_of(kGameFiles.begin(), kGameFiles.end(),
+                         [name](const GameFile& file) { return file.name == name; });
+    });
   }
   if (missing.empty()) return;
   // A complete folder may be read-only: the game then rewrites its files in place. Only

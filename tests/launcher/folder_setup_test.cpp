@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <filesystem>
@@ -13,7 +14,9 @@
 #include <string>
 #include <vector>
 
+#include "core/files/file_io.h"
 #include "core/files/game_files.h"
+#include "core/files/temporary_files.h"
 
 namespace kelmora::launcher {
 namespace {
@@ -231,6 +234,49 @@ TEST_F(FolderSetupTest, ARefusedStartNamesTheCulpritAndChangesNothing) {
     }
     EXPECT_EQ(snapshot(root_), before);
   }
+}
+
+}  // namespace
+}  // namespace kelmora::launcher
+
+namespace kelmora::launcher {
+namespace {
+
+// Dies the moment the copy of zamen.db is about to be flushed, as a launcher killed there.
+int dieWhileCopyingTopics(FileStep step, const std::filesystem::path& file) {
+  if (step == FileStep::sync && file.filename().string().starts_with("zamen.db")) ::_exit(9);
+  return 0;
+}
+
+TEST_F(FolderSetupTest, ALauncherKilledWhileCopyingLeavesALeftoverTheNextStartRemoves) {
+  const pid_t child = ::fork();
+  if (child == 0) {
+    setFaultHook(dieWhileCopyingTopics);
+    prepareGameFolder(folder_, defaults_);
+    ::_exit(0);
+  }
+  int status = 0;
+  ::waitpid(child, &status, 0);
+  ASSERT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 9);
+  std::vector<std::string> leftovers;
+  for (const auto& [name, bytes] : snapshot(folder_)) {
+    if (const auto origin = parseTemporaryName(name)) {
+      EXPECT_EQ(origin->file, "zamen.db");
+      EXPECT_EQ(origin->pid, child);
+      EXPECT_EQ(bytes, readFile(defaults_ / "zamen.db"));
+      leftovers.push_back(name);
+    }
+  }
+  ASSERT_EQ(leftovers.size(), 1u) << "the killed copy left its temporary file";
+  // A live process's temporary may be a copy still being made: it stays.
+  const auto live = temporaryName("help.txt", ::getpid(), 0);
+  writeFile(folder_ / live, "x");
+
+  prepareGameFolder(folder_, defaults_);
+  EXPECT_FALSE(fs::exists(folder_ / leftovers.front()));
+  EXPECT_TRUE(fs::exists(folder_ / live));
+  EXPECT_EQ(readFile(folder_ / "zamen.db"), readFile(defaults_ / "zamen.db"));
+  EXPECT_EQ(snapshot(folder_).size(), kGameFiles.size() + 1);
 }
 
 }  // namespace
