@@ -33,11 +33,13 @@ class Worker : public QObject {
     if (!available_ || QMediaDevices::audioOutputs().isEmpty()) return;
     // A fresh effect for every cue: one effect reused loses plays and cuts their ends.
     auto* effect = new QSoundEffect(this);
-    const auto done = [effect] {
-      if (!effect->isPlaying() || effect->status() == QSoundEffect::Error) effect->deleteLater();
-    };
-    connect(effect, &QSoundEffect::playingChanged, effect, done);
-    connect(effect, &QSoundEffect::statusChanged, effect, done);
+    // Not playing yet while it loads: only the end of the play, or a failure, lets it go.
+    connect(effect, &QSoundEffect::playingChanged, effect, [effect] {
+      if (!effect->isPlaying()) effect->deleteLater();
+    });
+    connect(effect, &QSoundEffect::statusChanged, effect, [effect] {
+      if (effect->status() == QSoundEffect::Error) effect->deleteLater();
+    });
     // Whatever a broken stream does or fails to report, the effect does not outlive its cue
     // by long.
     QTimer::singleShot(10000, effect, &QObject::deleteLater);
