@@ -38,6 +38,7 @@ Application::Application(std::filesystem::path dir, Overrides overrides)
       emptyWindow_(&mainWindow_),
       recordsWindow_(&mainWindow_) {
   if (overrides.events) events_.join(*overrides.events);
+  events_.join(sounds_);
   loadLog(log_);
   playerDialog_.loadAccounts();
 

@@ -11,6 +11,7 @@
 #include "app/records_window.h"
 #include "app/round_won_dialog.h"
 #include "app/small_windows.h"
+#include "app/sound/sounds.h"
 #include "app/window_ports.h"
 #include "core/engine/game.h"
 #include "core/files/folder_lock.h"
@@ -60,6 +61,7 @@ class Application {
   RoundWonDialog roundWonDialog_;
   EmptyWindow emptyWindow_;
   RecordsWindow recordsWindow_;
+  sound::Sounds sounds_{mainWindow_.soundToggle()};
 
   std::unique_ptr<WindowTimers> windowTimers_;
   std::unique_ptr<WindowPrompts> prompts_;

@@ -39,6 +39,8 @@ class MainWindow : public QMainWindow {
 
   QTimer& clockTimer() { return clockTimer_; }
   QTimer& gongTimer() { return gongTimer_; }
+  // "Звук": checked while the game's sounds are on.
+  QAction& soundToggle() { return *soundToggle_; }
 
   // What the player and the two timers do; the controls keep their designer names as object
   // names (the README's developer section maps one to the other).
@@ -61,6 +63,7 @@ class MainWindow : public QMainWindow {
   QTimer gongTimer_;
 
   QAction* newGame_ = nullptr;
+  QAction* soundToggle_ = nullptr;
   std::array<QLabel*, 5> ladder_{};
   QLabel* questionSeconds_ = nullptr;
   QLabel* roundSeconds_ = nullptr;

@@ -237,6 +237,10 @@ void MainWindow::buildMenu() {
   newGame_ = file->addAction(QStringLiteral("&Новая игра"));
   newGame_->setObjectName(QStringLiteral("N2"));
   newGame_->setShortcut(Qt::Key_F2);
+  soundToggle_ = file->addAction(QStringLiteral("&Звук"));
+  soundToggle_->setObjectName(QStringLiteral("soundOn"));
+  soundToggle_->setCheckable(true);
+  soundToggle_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_M));
   file->addSeparator()->setObjectName(QStringLiteral("N6"));
   auto* quit = file->addAction(QStringLiteral("&Выход"));
   quit->setObjectName(QStringLiteral("N7"));
