@@ -123,6 +123,18 @@ TEST(PassesAndReplacements, RoundFiveHasNoPassAndTheFirstRoundsLetters) {
     EXPECT_TRUE(v.letterVisible);
   EXPECT_EQ(h.game.state().stake, 0);
   EXPECT_EQ(s.ladder[3].caption, cp("4. Раунд:    15000+"));
+
+  // The rules refuse what the window does not offer, whatever reaches them: no pass in round
+  // 5, no second game over a running one.
+  h.ticks(3);
+  const auto logged = h.log.lines().size();
+  const GameState before = h.game.state();
+  h.game.passQuestion();
+  h.game.newGame(1);
+  EXPECT_EQ(h.log.lines().size(), logged);
+  EXPECT_EQ(h.game.state().questionSeconds, before.questionSeconds);
+  EXPECT_EQ(h.game.state().round, 5);
+  EXPECT_EQ(h.game.state().correctInRound, before.correctInRound);
 }
 
 TEST(Drawing, RedrawsAreCountedAndLoggedWithTheAnswerAsTyped) {
