@@ -11,6 +11,7 @@
 #include "app/records_window.h"
 #include "app/round_won_dialog.h"
 #include "app/small_windows.h"
+#include "app/speech/speech.h"
 #include "app/window_ports.h"
 #include "core/engine/game.h"
 #include "core/files/folder_lock.h"
@@ -60,6 +61,7 @@ class Application {
   RoundWonDialog roundWonDialog_;
   EmptyWindow emptyWindow_;
   RecordsWindow recordsWindow_;
+  Speech speech_{mainWindow_, recordsWindow_};
 
   std::unique_ptr<WindowTimers> windowTimers_;
   std::unique_ptr<WindowPrompts> prompts_;
