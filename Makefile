@@ -34,6 +34,7 @@ sanitize: deps
 bench: build
 	@build/default/bench/kelmora_bench
 	@QT_QPA_PLATFORM=offscreen build/default/bench/kelmora_answer_latency 2>/dev/null
+	@tests/app/on-accessibility-bus build/default/bench/kelmora_speech_latency 2>/dev/null
 	@bench/startup.sh
 
 # A short run of every libFuzzer target (clang); FUZZ_SECONDS sets how long each runs.

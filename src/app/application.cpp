@@ -48,6 +48,7 @@ Application::Application(std::filesystem::path dir, Overrides overrides)
   Timers& timers = overrides.timers ? *overrides.timers : *windowTimers_;
   game_ = std::make_unique<Game>(dir_, log_,
                                  Game::Ports{random_, timers, *prompts_, calendar_, events_});
+  events_.join(speech_.follow(*game_));
   mainWindow_.attach(*game_, {[this] { about_.showBox(); }, [this] { helpWindow_.showHelp(); }});
 }
 

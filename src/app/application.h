@@ -12,6 +12,7 @@
 #include "app/round_won_dialog.h"
 #include "app/small_windows.h"
 #include "app/sound/sounds.h"
+#include "app/speech/speech.h"
 #include "app/window_ports.h"
 #include "core/engine/game.h"
 #include "core/files/folder_lock.h"
@@ -62,6 +63,7 @@ class Application {
   EmptyWindow emptyWindow_;
   RecordsWindow recordsWindow_;
   sound::Sounds sounds_{mainWindow_.soundToggle()};
+  Speech speech_{mainWindow_, recordsWindow_};
 
   std::unique_ptr<WindowTimers> windowTimers_;
   std::unique_ptr<WindowPrompts> prompts_;

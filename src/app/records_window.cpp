@@ -2,6 +2,7 @@
 
 #include <QHeaderView>
 #include <QTableWidget>
+#include <utility>
 
 #include "app/look.h"
 #include "app/text.h"
@@ -63,6 +64,13 @@ void RecordsWindow::showTable(const RecordsTable& table) {
   fillRecordsWindow(table);
   if (parentWidget()) centre(this, parentWidget()->window());
   list_->setFocus();
+  const int row = std::exchange(markedPlace_, 0) - 1;
+  if (row >= 0 && row < list_->rowCount()) {
+    // The current cell only: the selection is what the player sees, and it stays as it was.
+    list_->selectionModel()->setCurrentIndex(list_->model()->index(row, 0),
+                                             QItemSelectionModel::NoUpdate);
+    list_->scrollTo(list_->currentIndex());
+  }
   exec();
 }
 

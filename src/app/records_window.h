@@ -18,9 +18,14 @@ class RecordsWindow : public QDialog {
   // Fills the list from the table and waits until the player closes the window.
   void showTable(const RecordsTable& table);
   void fillRecordsWindow(const RecordsTable& table);
+  // The player's new result is at this place (1..100): the next showing puts the keyboard on
+  // its row, so a screen reader starts the table there. Only a screen reader's listener marks
+  // it; the window looks the same either way.
+  void markPlace(int place) { markedPlace_ = place; }
 
  private:
   QTableWidget* list_;
+  int markedPlace_ = 0;
 };
 
 }  // namespace kelmora::app
