@@ -138,6 +138,9 @@ if [[ -z $skipped ]]; then
   run unreadable HOME="$scratch/home-d" -- "${as_player[@]}" "$launcher" --program "$fake"
   [[ $rc -eq 1 && $err == *"Файл «$accounts» в папке игры не читается"* ]] ||
     fail "unreadable account.ini: exit $rc: $err"
+  # Outside root the test cannot read the file either until it allows itself.
+  [[ $(stat -c %a "$accounts") == 0 ]] || fail "unreadable account.ini: its mode changed"
+  chmod 600 "$accounts"
   [[ ! -e $record && $(cat "$accounts") == secret ]] || fail "unreadable account.ini: started or changed"
 fi
 
