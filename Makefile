@@ -8,14 +8,26 @@ all: build
 deps:
 	@scripts/install-deps
 
-build: deps
+# Configures the default preset and builds the given targets; with none, `all`: everything
+# that is installed, and nothing else.
+define build_default
 	@cmake --preset default >/dev/null
-	@cmake --build --preset default -j$(JOBS)
+	@cmake --build --preset default -j$(JOBS) $(if $(strip $(1)),--target $(1))
+endef
 
-play: build
+# `make build TARGETS="kelmora_app_tests kelmora_screenshots"` builds just those.
+build: deps
+	$(call build_default,$(TARGETS))
+
+# Only the game, its launcher, its content and its sounds: the tests wait for `make test`.
+play: deps
+	$(call build_default,kelmora kelmora_launcher kelmora_data kelmora_sounds)
 	@scripts/play
 
-test: build
+# kelmora_tests is every program the tests run and everything they run it on, built before
+# CTest starts, so that no test runs a stale or missing program.
+test: deps
+	$(call build_default,kelmora_tests)
 	@ctest --preset default -j$(JOBS)
 
 # The Debian package, made by CPack from the install rules: build/default/kelmora_*.deb.
@@ -28,10 +40,11 @@ package-check: package
 
 sanitize: deps
 	@cmake --preset sanitize >/dev/null
-	@cmake --build --preset sanitize -j$(JOBS)
+	@cmake --build --preset sanitize -j$(JOBS) --target kelmora_tests
 	@ctest --preset sanitize -j$(JOBS)
 
-bench: build
+bench: deps
+	$(call build_default,kelmora_benchmarks)
 	@build/default/bench/kelmora_bench
 	@QT_QPA_PLATFORM=offscreen build/default/bench/kelmora_answer_latency 2>/dev/null
 	@tests/app/on-accessibility-bus build/default/bench/kelmora_speech_latency 2>/dev/null

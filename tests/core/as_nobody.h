@@ -55,9 +55,16 @@ inline ChildAnswer runAsOrdinaryUser(const std::function<std::string()>& body) {
     ::close(out[0]);
     std::string answer;
     const Nobody who = nobody();
+    std::error_code ec;
+    const auto temporary = std::filesystem::temp_directory_path(ec);
     if (::geteuid() == 0 && (::setgroups(0, nullptr) != 0 || ::setgid(who.gid) != 0 ||
                              ::setuid(who.uid) != 0 || ::geteuid() == 0)) {
       answer = std::string(1, '\0') + "cannot switch to the user nobody";
+    } else if (ec || ::access(temporary.c_str(), X_OK) != 0) {
+      // The tests' folders live there: a TMPDIR inside a private home folder would otherwise
+      // turn every case into a misleading "cannot open".
+      answer = std::string(1, '\0') + "the user nobody cannot enter the temporary folder " +
+               temporary.string();
     } else {
       try {
         answer = body();
