@@ -45,8 +45,9 @@ struct ChildAnswer {
   std::string skipReason;
 };
 
-// Runs body as nobody (or as the present user when that is not root) in a child process.
-inline ChildAnswer runAsOrdinaryUser(const std::function<std::string()>& body) {
+// Runs body in a forked child and brings back what it returned. An answer that starts with a
+// NUL byte is a reason to skip, not an answer.
+inline ChildAnswer runInChild(const std::function<std::string()>& body) {
   int out[2];
   if (::pipe(out) != 0) return {std::nullopt, "no pipe for the child"};
   const pid_t pid = ::fork();
@@ -54,23 +55,10 @@ inline ChildAnswer runAsOrdinaryUser(const std::function<std::string()>& body) {
   if (pid == 0) {
     ::close(out[0]);
     std::string answer;
-    const Nobody who = nobody();
-    std::error_code ec;
-    const auto temporary = std::filesystem::temp_directory_path(ec);
-    if (::geteuid() == 0 && (::setgroups(0, nullptr) != 0 || ::setgid(who.gid) != 0 ||
-                             ::setuid(who.uid) != 0 || ::geteuid() == 0)) {
-      answer = std::string(1, '\0') + "cannot switch to the user nobody";
-    } else if (ec || ::access(temporary.c_str(), X_OK) != 0) {
-      // The tests' folders live there: a TMPDIR inside a private home folder would otherwise
-      // turn every case into a misleading "cannot open".
-      answer = std::string(1, '\0') + "the user nobody cannot enter the temporary folder " +
-               temporary.string();
-    } else {
-      try {
-        answer = body();
-      } catch (const std::exception& e) {
-        answer = std::string("exception: ") + e.what();
-      }
+    try {
+      answer = body();
+    } catch (const std::exception& e) {
+      answer = std::string("exception: ") + e.what();
     }
     for (std::size_t at = 0; at < answer.size();) {
       const ssize_t n = ::write(out[1], answer.data() + at, answer.size() - at);
@@ -90,6 +78,26 @@ inline ChildAnswer runAsOrdinaryUser(const std::function<std::string()>& body) {
   if (!WIFEXITED(status)) return {"the child died: " + answer, {}};
   if (!answer.empty() && answer[0] == '\0') return {std::nullopt, answer.substr(1)};
   return {answer, {}};
+}
+
+// Runs body as nobody (or as the present user when that is not root) in a child process.
+inline ChildAnswer runAsOrdinaryUser(const std::function<std::string()>& body) {
+  return runInChild([&]() -> std::string {
+    const Nobody who = nobody();
+    std::error_code ec;
+    const auto temporary = std::filesystem::temp_directory_path(ec);
+    if (::geteuid() == 0 && (::setgroups(0, nullptr) != 0 || ::setgid(who.gid) != 0 ||
+                             ::setuid(who.uid) != 0 || ::geteuid() == 0)) {
+      return std::string(1, '\0') + "cannot switch to the user nobody";
+    }
+    if (ec || ::access(temporary.c_str(), X_OK) != 0) {
+      // The tests' folders live there: a TMPDIR inside a private home folder would otherwise
+      // turn every case into a misleading "cannot open".
+      return std::string(1, '\0') + "the user nobody cannot enter the temporary folder " +
+             temporary.string();
+    }
+    return body();
+  });
 }
 
 }  // namespace kelmora::test

@@ -307,7 +307,7 @@ std::string onAFullDisk(const fs::path& dir) {
   if (::unshare(CLONE_NEWNS) != 0 ||
       ::mount(nullptr, "/", nullptr, MS_REC | MS_PRIVATE, nullptr) != 0 ||
       ::mount("tmpfs", dir.c_str(), "tmpfs", 0, "size=64k") != 0) {
-    return "skip";
+    return std::string(1, '\0') + "this machine lets no test mount a file system";
   }
   const std::string log = test::cp("старая строка\r\n");
   const std::string accounts(128, 'a');
@@ -329,7 +329,9 @@ std::string onAFullDisk(const fs::path& dir) {
   for (const char* file : {"log.txt", "account.ini", "filler"})
     [[maybe_unused]] const int ignored = ::chown((dir / file).c_str(), who.uid, who.gid);
   ::chmod(dir.c_str(), 0555);
-  if (::setgid(who.gid) != 0 || ::setuid(who.uid) != 0) return "skip";
+  if (::setgid(who.gid) != 0 || ::setuid(who.uid) != 0) {
+    return std::string(1, '\0') + "cannot switch to the user nobody";
+  }
   const std::string error = failureOf([&] {
     GameLog run(dir);
     // More than the slack of the log's last block.
@@ -345,25 +347,9 @@ std::string onAFullDisk(const fs::path& dir) {
 TEST(InPlace, AFullDiskLeavesTheOldBytesExactly) {
   if (::geteuid() != 0) GTEST_SKIP() << "a small file system of its own needs root to mount";
   TempDir dir;
-  int pipe[2];
-  ASSERT_EQ(::pipe(pipe), 0);
-  const pid_t child = ::fork();
-  if (child == 0) {
-    ::close(pipe[0]);
-    const std::string verdict = onAFullDisk(dir.path());
-    [[maybe_unused]] const auto written = ::write(pipe[1], verdict.data(), verdict.size());
-    ::_exit(0);
-  }
-  ::close(pipe[1]);
-  std::string verdict;
-  char buffer[256];
-  for (ssize_t n; (n = ::read(pipe[0], buffer, sizeof buffer)) > 0;)
-    verdict.append(buffer, static_cast<std::size_t>(n));
-  ::close(pipe[0]);
-  int status = 0;
-  ::waitpid(child, &status, 0);
-  if (verdict == "skip") GTEST_SKIP() << "this machine lets no test mount a file system";
-  EXPECT_EQ(verdict, "");
+  const auto answer = test::runInChild([&] { return onAFullDisk(dir.path()); });
+  if (!answer.text) GTEST_SKIP() << answer.skipReason;
+  EXPECT_EQ(*answer.text, "");
 }
 
 // Counts the descriptors this process has open.
