@@ -204,3 +204,44 @@ INSTANTIATE_TEST_SUITE_P(GameFiles, EverySave, ::testing::ValuesIn(kSaves), [](c
 
 }  // namespace
 }  // namespace kelmora
+
+namespace kelmora {
+namespace {
+
+// Where a file is rewritten or extended where it lies (a folder that takes no new file), every
+// step that fails leaves exactly the old bytes: the open, the reservation of space, the write,
+// the flush.
+TEST(InPlaceSaves, AFailingStepLeavesTheOldBytes) {
+  const std::string old = "old line\r\n";
+  const struct {
+    const char* name;
+    std::function<bool(const std::filesystem::path&)> save;
+  } saves[] = {
+      {"rewrite", [](const auto& file) { return rewriteInPlace(file, std::string(5000, 'n')); }},
+      {"append", [](const auto& file) { return appendInPlace(file, std::string(5000, 'n')); }},
+  };
+  for (const auto& s : saves) {
+    TempDir dir;
+    dir.write("log.txt", old);
+    std::vector<FileStep> steps;
+    {
+      Hooked counting(-1);
+      ASSERT_TRUE(s.save(dir / "log.txt")) << s.name;
+      steps = plan.seen;
+    }
+    for (const FileStep step :
+         {FileStep::openInPlace, FileStep::reserve, FileStep::write, FileStep::sync}) {
+      ASSERT_NE(std::find(steps.begin(), steps.end(), step), steps.end()) << s.name;
+    }
+    for (int i = 0; i < static_cast<int>(steps.size()); ++i) {
+      if (steps[static_cast<std::size_t>(i)] == FileStep::close) continue;  // the bytes are out
+      dir.write("log.txt", old);
+      Hooked failing(i);
+      EXPECT_FALSE(s.save(dir / "log.txt")) << s.name << " step " << i;
+      EXPECT_EQ(dir.read("log.txt"), old) << s.name << " step " << i;
+    }
+  }
+}
+
+}  // namespace
+}  // namespace kelmora
