@@ -194,6 +194,8 @@ TEST(ObliqueCase, IsAskedByTheFirstQuestionWord) {
       {"Какого года постройки этот дом?", false},
       {"Какому веку принадлежит?", false},
       {"Каким по счёту был этот полёт?", false},
+      {"Под каким именем вошёл в историю самозванец?", false},
+      {"Какую фамилию носили братья?", false},
       {"Кто, кроме Рюрика, был призван кого-то охранять?", false},
       // Too far into the sentence to say what case the answer takes.
       {"Из этих трёх городов какой кого старше?", false},
@@ -212,6 +214,10 @@ TEST(ObliqueCase, KeyHoldsTwoFormsOfOneWord) {
       {{"европа", "европу"}, true},
       {{"красный", "красного"}, true},
       {{"монферран", "огюстмонферран", "монферрана"}, true},
+      {{"аннакерн", "аннекерн"}, true},
+      {{"курскаябитва", "курскойбитвы"}, true},
+      {{"большаямедведица", "большоймедведице"}, true},
+      {{"ивангрозный", "иванпетрович"}, false},
       {{"рюрик"}, false},
       {{"монферран", "огюстмонферран"}, false},
       {{"рюрика"}, false},
@@ -227,6 +233,25 @@ TEST(ObliqueCase, KeyHoldsTwoFormsOfOneWord) {
   };
   for (const auto& c : cases)
     EXPECT_EQ(holdsCaseForms(cpAll(c.key)), c.forms) << (c.key.empty() ? "" : c.key[0]);
+}
+
+TEST(ObliqueCase, KeyLacksTheFormOnlyWhereItDiffers) {
+  const struct {
+    const char* question;
+    std::vector<std::string> key;
+    bool lacks;
+  } cases[] = {
+      {"Какую царевну похитил Зевс?", {"европа"}, true},
+      {"Какую царевну похитил Зевс?", {"европа", "европу"}, false},
+      {"Какую планету называют Красной?", {"марс"}, false},
+      {"Какую пряность получают из орхидеи?", {"ваниль"}, false},
+      {"Какую землю продали в 1867 году?", {"аляска"}, true},
+      {"Кого призвали княжить?", {"рюрик"}, true},
+      {"Из какого злака делают перловку?", {"ячмень"}, true},
+      {"Кто княжил в Новгороде?", {"рюрик"}, false},
+  };
+  for (const auto& c : cases)
+    EXPECT_EQ(lacksAskedCase(cp(c.question), cpAll(c.key)), c.lacks) << c.question;
 }
 
 }  // namespace

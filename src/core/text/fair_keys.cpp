@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <array>
+#include <functional>
+#include <numeric>
 
 #include "core/text/cp1251.h"
 
@@ -214,7 +216,10 @@ std::vector<MissingTwin> missingTwins(std::string_view question,
   return out;
 }
 
-bool asksObliqueCase(std::string_view question) {
+namespace {
+
+// The question word that asks for an oblique case, or nothing.
+std::string obliqueWord(std::string_view question) {
   const auto words = questionWords(question);
   const std::size_t within = std::min(words.size(), kQuestionWordWithin);
   for (std::size_t i = 0; i < within; ++i) {
@@ -231,21 +236,38 @@ bool asksObliqueCase(std::string_view question) {
                             w == "сколько"_cp || w == "каком"_cp || w == "ком"_cp ||
                             w == "почему"_cp || w == "зачем"_cp || w == "каков"_cp ||
                             w == "какова"_cp || w == "каково"_cp;
-    if (oblique) {
-      // "Какого года", "Каким по счёту": a number, which does not decline in the answer.
-      for (std::size_t k = i + 1; k < std::min(words.size(), i + 3); ++k) {
-        const std::string_view w2 = words[k];
-        if (w2 == "год"_cp || w2 == "года"_cp || w2 == "году"_cp || w2 == "века"_cp ||
-            w2 == "веку"_cp || w2 == "веке"_cp || w2 == "числа"_cp || w2 == "числу"_cp ||
-            w2 == "раз"_cp || w2 == "раза"_cp || w2 == "счету"_cp) {
-          return false;
-        }
+    if (nominative) return {};
+    if (!oblique) continue;
+    // "Какого года", "Каким по счёту": a number, which does not decline in the answer;
+    // "Под каким именем", "Какую фамилию": the answer is the name itself.
+    for (std::size_t k = i + 1; k < std::min(words.size(), i + 3); ++k) {
+      const std::string_view n = words[k];
+      if (n == "год"_cp || n == "года"_cp || n == "году"_cp || n == "века"_cp || n == "веку"_cp ||
+          n == "веке"_cp || n == "числа"_cp || n == "числу"_cp || n == "раз"_cp || n == "раза"_cp ||
+          n == "счету"_cp || n == "именем"_cp || n == "названием"_cp || n == "прозвищем"_cp ||
+          n == "псевдонимом"_cp || n == "фамилию"_cp || n == "кличку"_cp || n == "прозвище"_cp ||
+          n == "имя"_cp || n == "название"_cp) {
+        return {};
       }
-      return true;
     }
-    if (nominative) return false;
+    return std::string(w);
   }
-  return false;
+  return {};
+}
+
+}  // namespace
+
+bool asksObliqueCase(std::string_view question) {
+  return !obliqueWord(question).empty();
+}
+
+bool lacksAskedCase(std::string_view question, const std::vector<std::string>& key) {
+  const std::string word = obliqueWord(question);
+  if (word.empty() || holdsCaseForms(key)) return false;
+  // "Какую планету ...? Марс": the accusative of a thing changes only words on "-а", "-я".
+  const bool accusative = word == "какую"_cp || word == "чью"_cp;
+  const char last = key.front().back();
+  return !accusative || last == "а"_cp[0] || last == "я"_cp[0];
 }
 
 bool holdsCaseForms(const std::vector<std::string>& key) {
@@ -260,8 +282,12 @@ bool holdsCaseForms(const std::vector<std::string>& key) {
       if (a == b || !allSmallCyrillic(a) || !allSmallCyrillic(b)) continue;
       const auto common = static_cast<std::size_t>(
           std::mismatch(a.begin(), a.end(), b.begin(), b.end()).first - a.begin());
-      if (common >= kShortestStem && a.size() - common <= kLongestEnding &&
-          b.size() - common <= kLongestEnding) {
+      if (common < kShortestStem) continue;
+      if (a.size() - common <= kLongestEnding && b.size() - common <= kLongestEnding) return true;
+      // Both words of a phrase declined: "аннакерн"/"аннекерн", "курскаябитва"/"курскойбитвы".
+      if (a.size() == b.size() &&
+          std::inner_product(a.begin(), a.end(), b.begin(), std::size_t{0}, std::plus<>(),
+                             std::not_equal_to<>()) <= kLongestEnding + 1) {
         return true;
       }
     }

@@ -48,8 +48,9 @@ std::vector<MissingTwin> missingTwins(std::string_view question,
 // Whether the question's wording asks for an oblique case of its answer (first words "Кого",
 // "Какого", "Какому", "Какую", "Каким", "Кому", "Чей", "С помощью какого", "По проекту
 // какого", …), question text in Windows-1251. Not for a year, a century, a date or a count
-// ("Какого числа", "В каком году"), nor for the prepositional case ("В каком городе"), where
-// players answer in the nominative anyway.
+// ("Какого числа", "В каком году"), nor for a name asked as such ("Под каким именем", "Какую
+// фамилию"), nor for the prepositional case ("В каком городе"), where players answer in the
+// nominative anyway.
 bool asksObliqueCase(std::string_view question);
 
 // Whether the key holds two case forms of one word ("рюрик" and "рюрика", "красный" and
@@ -58,5 +59,10 @@ bool asksObliqueCase(std::string_view question);
 // declined (a foreign word ending in a vowel other than "а"/"я", digits, Latin) needs none
 // and counts as holding them.
 bool holdsCaseForms(const std::vector<std::string>& key);
+
+// A question that asks an oblique case of an answer the key holds in one form only, where the
+// form asked for differs ("Какую планету ...?" asks "марс" as it is, "Какую царевну ...?"
+// asks "европу" besides "европа").
+bool lacksAskedCase(std::string_view question, const std::vector<std::string>& key);
 
 }  // namespace kelmora
