@@ -86,12 +86,14 @@ PlayerDialog::PlayerDialog(const std::filesystem::path& dir, Notify message, Not
   QWidget::setTabOrder(players_, next_);
   QWidget::setTabOrder(next_, newPlayer_);
   QWidget::setTabOrder(newPlayer_, delete_);
+  // A new player is typed top to bottom, name, password, the password again, then added: Tab
+  // walks the fields the way they stand, as a player who cannot see them needs.
   QWidget::setTabOrder(delete_, name_);
-  QWidget::setTabOrder(name_, add_);
+  QWidget::setTabOrder(name_, newPassword_);
+  QWidget::setTabOrder(newPassword_, repeatPassword_);
+  QWidget::setTabOrder(repeatPassword_, add_);
   QWidget::setTabOrder(add_, password_);
   QWidget::setTabOrder(password_, change_);
-  QWidget::setTabOrder(change_, newPassword_);
-  QWidget::setTabOrder(newPassword_, repeatPassword_);
 
   connect(next_, &QPushButton::clicked, this, [this] { signInSelected(); });
   // Enter after typing the password signs in, as a player expects of a sign-in box.

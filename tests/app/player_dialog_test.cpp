@@ -209,11 +209,16 @@ TEST(PlayerDialogKeys, TheNewPlayerViewTypesAddsAndStartsAgainFromTheName) {
     const Dialog d{w};
     d.click("Button2");
     EXPECT_EQ(w->focusWidget(), d.edit("Edit1"));
-    d.type("Edit1", QStringLiteral("Вера"));
-    QTest::keyClicks(d.edit("Edit3"), QStringLiteral("abc"));
+    // Typed by a player who only has the keyboard: Tab walks the fields top to bottom.
+    QTest::keyClicks(w->focusWidget(), QStringLiteral("Vera"));
+    QTest::keyClick(w->focusWidget(), Qt::Key_Tab);
+    EXPECT_EQ(w->focusWidget(), d.edit("Edit3"));
+    QTest::keyClicks(w->focusWidget(), QStringLiteral("abc"));
     EXPECT_EQ(d.edit("Edit3")->displayText(), QStringLiteral("***"));
-    d.type("Edit4", QStringLiteral("abd"));
-    d.edit("Edit4")->setFocus();
+    QTest::keyClick(w->focusWidget(), Qt::Key_Tab);
+    QTest::keyClicks(w->focusWidget(), QStringLiteral("abd"));
+    QTest::keyClick(w->focusWidget(), Qt::Key_Tab);
+    EXPECT_EQ(w->focusWidget(), d.button("Button4"));
     QTest::keyClick(d.edit("Edit4"), Qt::Key_Return);  // Enter adds, as "&Добавить"
     EXPECT_EQ(f.modals.seen.back(), QStringLiteral("message: Ошибка! Введите данные заново..."));
     EXPECT_EQ(w->focusWidget(), d.edit("Edit1")) << "the retyped name would land in a password";
