@@ -2,6 +2,7 @@
 
 #include <QHeaderView>
 #include <QTableWidget>
+#include <QTimer>
 #include <utility>
 
 #include "app/look.h"
@@ -9,6 +10,10 @@
 #include "core/players/records.h"
 
 namespace kelmora::app {
+
+namespace {
+constexpr int kReaderCatchesUpMs = 300;
+}  // namespace
 
 RecordsWindow::RecordsWindow(QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
@@ -70,8 +75,24 @@ void RecordsWindow::showTable(const RecordsTable& table) {
     list_->selectionModel()->setCurrentIndex(list_->model()->index(row, 0),
                                              QItemSelectionModel::NoUpdate);
     list_->scrollTo(list_->currentIndex());
+    rowToRead_ = row;
   }
   exec();
+}
+
+bool RecordsWindow::event(QEvent* e) {
+  if (e->type() == QEvent::WindowActivate && rowToRead_ >= 0) {
+    // A screen reader hears the table take the focus but not which cell is current. Stepping
+    // onto the row again reads the player's new row aloud, but only once the reader has
+    // caught up with the window's activation: Orca drops a cell's focus that comes with it
+    // (measured: none at once, every time after 300 ms).
+    const QModelIndex cell = list_->model()->index(std::exchange(rowToRead_, -1), 0);
+    QTimer::singleShot(kReaderCatchesUpMs, list_, [this, cell] {
+      list_->selectionModel()->setCurrentIndex(QModelIndex(), QItemSelectionModel::NoUpdate);
+      list_->selectionModel()->setCurrentIndex(cell, QItemSelectionModel::NoUpdate);
+    });
+  }
+  return QDialog::event(e);
 }
 
 }  // namespace kelmora::app

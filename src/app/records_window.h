@@ -23,9 +23,13 @@ class RecordsWindow : public QDialog {
   // it; the window looks the same either way.
   void markPlace(int place) { markedPlace_ = place; }
 
+ protected:
+  bool event(QEvent* e) override;
+
  private:
   QTableWidget* list_;
   int markedPlace_ = 0;
+  int rowToRead_ = -1;
 };
 
 }  // namespace kelmora::app

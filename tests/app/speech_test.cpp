@@ -40,6 +40,8 @@ class Heard {
 
   int focusOnNotice = 0;
   int saidOverAModal = 0;
+  // The cells a screen reader was told the keyboard is on, by their text.
+  QStringList cellsFocused;
 
  private:
   static void handle(QAccessibleEvent* event) {
@@ -47,6 +49,9 @@ class Heard {
     QObject* object = event->object();
     const bool notice = object && object->objectName() == QLatin1String("Notice");
     if (notice && event->type() == QAccessible::Focus) ++self.focusOnNotice;
+    if (qobject_cast<QTableWidget*>(object) && event->type() == QAccessible::Focus &&
+        event->child() >= 0 && event->accessibleInterface())
+      self.cellsFocused << event->accessibleInterface()->text(QAccessible::Name);
     if (event->type() != QAccessible::ObjectShow) return;
     QAccessibleInterface* iface = event->accessibleInterface();
     if (!iface || iface->role() != QAccessible::Notification) return;
@@ -144,9 +149,11 @@ TEST(Speech, AGameFromTheFirstQuestionToTheRecordsIsSaidInOrder) {
       << value[0].toStdString();
 
   // Stopping ends the game in message boxes that speak for themselves; the records window
-  // opens with the keyboard on the player's new row, nothing selected that was not before.
+  // opens with the keyboard on the player's new row, nothing selected that was not before,
+  // and once the window is active the reader is told that row's cell, which it reads aloud.
   int currentRow = -1;
   bool selected = true;
+  QStringList cellsFocused;
   f.modals.then(&ModalScript::close);
   f.modals.then(&ModalScript::close);
   f.modals.then(&ModalScript::close);
@@ -154,12 +161,18 @@ TEST(Speech, AGameFromTheFirstQuestionToTheRecordsIsSaidInOrder) {
     auto* table = records->findChild<QTableWidget*>(QStringLiteral("ListView1"));
     currentRow = table->currentIndex().row();
     selected = table->selectionModel()->hasSelection();
+    heard.cellsFocused.clear();
+    records->activateWindow();
+    EXPECT_TRUE(QTest::qWaitForWindowActive(records, 2000));
+    (void)QTest::qWaitFor([&] { return !heard.cellsFocused.isEmpty(); }, 2000);
+    cellsFocused = heard.cellsFocused;
     ModalScript::close(records);
   });
   click(f, "Button6");
   EXPECT_EQ(heard.take(), QStringList{});
   EXPECT_EQ(currentRow, 0);
   EXPECT_FALSE(selected);
+  EXPECT_EQ(cellsFocused, QStringList{QStringLiteral("1.")});
   EXPECT_EQ(f.modals.seen.last(), QStringLiteral("TForm6"));
 
   EXPECT_EQ(heard.focusOnNotice, 0);
