@@ -9,6 +9,7 @@
 #include <ostream>
 
 #include "check/base_checker.h"
+#include "check/check_support.h"
 #include "core/files/atomic_file.h"
 #include "core/files/file_error.h"
 #include "core/files/file_io.h"
@@ -188,10 +189,7 @@ Source readSource(const Options& o) {
 }
 
 std::string questions(long long n) {
-  const long long t = n % 100;
-  const long long u = n % 10;
-  const char* word = (t >= 11 && t <= 14) || u == 0 || u >= 5 ? "вопросов" : u == 1 ? "вопрос" : "вопроса";
-  return std::to_string(n) + " " + word;
+  return check::counted(n, "вопрос", "вопроса", "вопросов");
 }
 
 // The topics as an author's source file: UTF-8, one line a line.
@@ -303,8 +301,7 @@ int runImport(const std::vector<std::string>& args, std::ostream& out, std::ostr
       shownName = o.output.value_or("(вывод)");
     }
 
-    err << "Взято: " << questions(plan.taken) << " в " << topics.size()
-        << (topics.size() == 1 ? " тему" : " тем(ы)") << ":\n";
+    err << "Взято: " << questions(plan.taken) << ", тем: " << topics.size() << ":\n";
     for (const auto& t : topics) {
       err << "  [" << kelmora::toUtf8(t.name) << "] — "
           << questions(static_cast<long long>(t.lines.size())) << "\n";

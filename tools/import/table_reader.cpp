@@ -9,9 +9,10 @@ namespace kelmora::import {
 
 namespace {
 
+// By the first line that has anything on it: a table may start with blank lines.
 char guessDelimiter(std::string_view text) {
-  const auto end = text.find_first_of("\r\n");
-  const std::string_view first = text.substr(0, end);
+  const auto start = std::min(text.find_first_not_of("\r\n"), text.size());
+  const std::string_view first = text.substr(start, text.find_first_of("\r\n", start) - start);
   char best = ',';
   std::ptrdiff_t most = 0;
   for (const char d : {'\t', ';', ','}) {
