@@ -137,6 +137,9 @@ TEST(CheckCli, HelpListsErrorsAndWarnings) {
   EXPECT_NE(r.out.find("Предупреждения"), std::string::npos);
   EXPECT_NE(r.out.find("Замечания"), std::string::npos);
   EXPECT_NE(r.out.find("--dump"), std::string::npos);
+  EXPECT_NE(r.out.find("--try ФАЙЛ СТРОКА ОТВЕТ"), std::string::npos);
+  EXPECT_NE(r.out.find("римских цифр"), std::string::npos);
+  EXPECT_NE(r.out.find("косвенном падеже"), std::string::npos);
 }
 
 TEST(CheckCli, OtherNamesAreRecognisedByContentOrByOption) {
@@ -177,6 +180,67 @@ TEST(CheckCli, DumpShowsWhatTheGameStores) {
   EXPECT_NE(r.out.find("kelmora.db:1: ошибка: вариант «абвгдежзийклмнопрстуфхцчшщ» длиннее"),
             std::string::npos);
   EXPECT_EQ(r.status, 2);
+}
+
+// An answer tried the way a player types it, against the question of one line, in a base as
+// the game reads it and in its UTF-8 source alike.
+TEST(CheckCli, TryJudgesATypedAnswerAsTheGameDoes) {
+  TempDir dir;
+  auto main = mainBase(25);
+  main[3] = "Кто был первым российским императором?\\петр петр1 петрI петрi петрпервый/";
+  main[5] = "ошибка";
+  dir.write("kelmora.db", cpLines(main));
+  std::string source;
+  for (const auto& line : main)
+    source += line + "\n";
+  dir.write("kelmora.txt", source);
+  dir.write("zamen.db", cpLines({"[История]", "Кого призвали княжить?\\рюрик рюрика/", "%"}));
+  const struct {
+    std::string file;
+    std::string line;
+    std::string typed;
+    int status;
+    std::string says;  // on stdout for 0 and 1, on stderr for 2
+  } cases[] = {
+      {"kelmora.db", "4", "Пётр I", 0,
+       "ответ «Пётр I» игра сравнивает как «петрI»: верно, "
+       "совпал вариант 3 «петрI»\n"},
+      {"kelmora.db", "4", "ПЁТР-1", 0, "совпал вариант 2 «петр1»"},
+      {"kelmora.txt", "4", "Пётр I", 0,
+       "kelmora.txt:4: Кто был первым российским императором?\n"
+       "   ответы: «петр» «петр1» «петрI» «петрi» «петрпервый»\n"},
+      {"kelmora.db", "4", "Пётр Великий", 1, "«петрвеликий»: неверно, ни один вариант не совпал"},
+      {"kelmora.db", "1", "xcode", 0, "совпал вариант 2 «xcode»"},
+      {"zamen.db", "2", "Рюрика", 0, "совпал вариант 2 «рюрика»"},
+      {"zamen.db", "1", "История", 2, "на этой строке нет вопроса темы"},
+      {"kelmora.db", "6", "ошибка", 2, "игра считает эту строку ошибочной"},
+      {"kelmora.db", "26", "ответ", 2, "в файле нет такой строки (25 строк)"},
+      {"missing.db", "1", "ответ", 2, "missing.db: ошибка: файл не найден"},
+      {"kelmora.db", "0", "ответ", 2, "номер строки — целое число от 1, а не «0»"},
+      {"kelmora.db", "4x", "ответ", 2, "а не «4x»"},
+  };
+  for (const auto& c : cases) {
+    const std::string file = (dir / c.file).string();
+    const CheckRun r = run(dir, {"--try", file, c.line, c.typed});
+    EXPECT_EQ(r.status, c.status) << c.file << ":" << c.line << " " << c.typed << "\n" << r.out;
+    const std::string& said = c.status == 2 ? r.err : r.out;
+    EXPECT_NE(said.find(c.says), std::string::npos) << said;
+  }
+  for (const auto& args : std::vector<std::vector<std::string>>{
+           {"--try", "kelmora.db", "4"}, {"--try", "kelmora.db", "4", "a", "zamen.db"}}) {
+    const CheckRun r = run(dir, args);
+    EXPECT_EQ(r.status, 2);
+    EXPECT_EQ(r.out, "");
+  }
+}
+
+TEST(CheckCli, VersionNamesTheLicences) {
+  TempDir dir;
+  const CheckRun r = run(dir, {"--version"});
+  EXPECT_EQ(r.status, 0);
+  EXPECT_TRUE(r.out.starts_with("kelmora-check (Кельмора) ")) << r.out;
+  EXPECT_NE(r.out.find("GPL-3.0-or-later"), std::string::npos) << r.out;
+  EXPECT_NE(r.out.find("CC BY-SA 4.0"), std::string::npos) << r.out;
 }
 
 }  // namespace

@@ -76,13 +76,14 @@ TEST(BlankRecords, IsThreeThousandSixHundredZeroBytesTheGameReadsAsEmpty) {
 struct ToolRun {
   int status;
   std::string err;
+  std::string out;
 };
 
 ToolRun runTool(const std::vector<std::string>& args) {
   std::ostringstream out;
   std::ostringstream err;
   const int status = runDataTool(args, out, err);
-  return {status, err.str()};
+  return {status, err.str(), out.str()};
 }
 
 TEST(DataTool, EncodeWritesTheFileAndFailsWithoutTouchingIt) {
@@ -118,6 +119,14 @@ TEST(DataTool, BadUseAndUnreadableOrUnwritableFilesAreStatusTwo) {
     EXPECT_FALSE(r.err.empty());
   }
   EXPECT_FALSE(dir.exists("x"));
+}
+
+TEST(DataTool, VersionNamesTheLicences) {
+  const ToolRun r = runTool({"--version"});
+  EXPECT_EQ(r.status, 0);
+  EXPECT_TRUE(r.out.starts_with("kelmora-data (Кельмора) ")) << r.out;
+  EXPECT_NE(r.out.find("GPL-3.0-or-later"), std::string::npos) << r.out;
+  EXPECT_NE(r.out.find("CC BY-SA 4.0"), std::string::npos) << r.out;
 }
 
 TEST(DataTool, TheBuiltProgramGivesTheSameStatuses) {

@@ -23,14 +23,17 @@ std::string readFile(const std::filesystem::path& file) {
 }
 
 // Checked together, as the questions of one game: a topic must not repeat the main base.
-// Notes are advice to the authors and do not fail the build.
+// Notes are advice to the authors and do not fail the build, except where the shipped key
+// rejects the form of the answer its own question asks for.
 TEST(ShippedContent, HasNoErrorAndNoWarning) {
   const auto findings = checkBases({{kBuilt / "kelmora.db", "kelmora.db", BaseKind::kMain},
                                     {kBuilt / "zamen.db", "zamen.db", BaseKind::kTopics}});
   for (const auto& file : findings) {
     std::vector<Finding> serious;
-    std::copy_if(file.begin(), file.end(), std::back_inserter(serious),
-                 [](const Finding& f) { return f.severity != Severity::kNote; });
+    std::copy_if(file.begin(), file.end(), std::back_inserter(serious), [](const Finding& f) {
+      return f.severity != Severity::kNote ||
+             f.message.find("косвенном падеже") != std::string::npos;
+    });
     EXPECT_TRUE(serious.empty()) << test::shown(serious);
   }
 }

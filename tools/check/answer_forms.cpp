@@ -1,11 +1,13 @@
 // The answers against their own question: answers given away by the question, Latin letters
-// the player cannot match, years without their usual forms.
+// the player cannot match, forms a player fairly types that the key lacks (years, rulers'
+// numbers, apostrophes, the case the question asks for).
 #include <algorithm>
 #include <optional>
 
 #include "check/check_support.h"
 #include "check/wording.h"
 #include "core/text/cp1251.h"
+#include "core/text/fair_keys.h"
 
 namespace kelmora::check {
 
@@ -130,13 +132,68 @@ void checkYearForms(std::string_view text, const std::vector<std::string>& varia
   }
 }
 
+bool roomLeft(const std::vector<std::string>& variants) {
+  return variants.size() < static_cast<std::size_t>(kAnswerSlots);
+}
+
+std::string quotedList(const std::vector<std::string>& forms) {
+  std::string out;
+  for (const auto& f : forms)
+    out += (out.empty() ? "" : ", ") + inQuotes(f);
+  return out;
+}
+
+void checkFairTwins(std::string_view text, const std::vector<std::string>& variants, int line,
+                    Report& report) {
+  const auto missing = missingTwins(text, variants);
+  for (auto m = missing.begin(); m != missing.end();) {
+    const std::string& variant = m->variant;
+    std::vector<std::string> twins;
+    bool numeral = false;
+    for (; m != missing.end() && m->variant == variant; ++m) {
+      // The lower-case twin of Latin capitals already has its own warning.
+      const bool lowerOfCapitals = std::any_of(variants.begin(), variants.end(), [&](auto& v) {
+        return hasCapitalLatin(v) && lowerLatin(v) == m->twin;
+      });
+      if (lowerOfCapitals) continue;
+      const auto numerals = numeralTwins(variant);
+      numeral = numeral || std::find(numerals.begin(), numerals.end(), m->twin) != numerals.end();
+      twins.push_back(m->twin);
+    }
+    if (twins.empty()) continue;
+    std::string message = "к варианту " + inQuotes(variant) + " нет " +
+                          (twins.size() == 1 ? "варианта " : "вариантов ") + quotedList(twins) +
+                          (numeral ? ": номер правителя набирают и цифрами, и римскими "
+                                     "цифрами латиницей (заглавными или строчными), и "
+                                   : ": апостроф игра не удаляет, и ") +
+                          (twins.size() == 1 ? "такой ответ будет засчитан как неверный"
+                                             : "такие ответы будут засчитаны как неверные");
+    if (!roomLeft(variants)) {
+      message += " (все пять ячеек заняты: уберите вариант, который наберут реже)";
+    }
+    report.warning(line, message);
+  }
+}
+
+void checkObliqueCase(std::string_view text, const std::vector<std::string>& variants, int line,
+                      Report& report) {
+  if (!lacksAskedCase(text, variants)) return;
+  report.note(line,
+              "вопрос по первым словам просит ответ в косвенном падеже («Кого ...», "
+              "«Какую ...», «По проекту какого ...»), а в ключе одна форма ответа: "
+              "добавьте и ту, о которой спрашивают, и начальную (как «рюрика» и "
+              "«рюрик»), иначе игрок, ответивший другой, получит «неверно»");
+}
+
 }  // namespace
 
 void checkAnswerForms(std::string_view text, const std::vector<std::string>& variants, int line,
                       Report& report) {
   checkGiveAways(text, variants, line, report);
   checkLatinCase(variants, line, report);
+  checkFairTwins(text, variants, line, report);
   checkYearForms(text, variants, line, report);
+  checkObliqueCase(text, variants, line, report);
 }
 
 }  // namespace kelmora::check

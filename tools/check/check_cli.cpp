@@ -4,6 +4,8 @@
 #include <ostream>
 
 #include "check/base_checker.h"
+#include "check/try_answer.h"
+#include "common/licence.h"
 #include "core/bases/main_base.h"
 #include "core/bases/topics_base.h"
 #include "core/files/file_error.h"
@@ -16,6 +18,7 @@ constexpr int kBadUse = 2;
 
 constexpr const char* kHelp =
     R"(Использование: kelmora-check [--dump] [--main ФАЙЛ] [--topics ФАЙЛ] [ФАЙЛ...]
+       kelmora-check --try ФАЙЛ СТРОКА ОТВЕТ
 
 Проверяет базы вопросов игры «Кельмора» так, как их прочитает сама игра, и сообщает о каждой
 проблеме с именем файла и номером строки. Без файлов проверяются kelmora.db и zamen.db в
@@ -29,6 +32,14 @@ constexpr const char* kHelp =
                 пустые ячейки — «xcode»); для базы замен — по темам с их номерами
   --main ФАЙЛ   проверить ФАЙЛ как основную базу (kelmora.db)
   --topics ФАЙЛ проверить ФАЙЛ как базу замен (zamen.db)
+  --try ФАЙЛ СТРОКА ОТВЕТ
+                проверить ответ так, как его наберёт игрок: показать вопрос в строке
+                СТРОКА (от 1) файла ФАЙЛ и его ячейки, ответ в том виде, в каком игра
+                его сравнивает, и засчитает ли игра ответ, а если да — по какому
+                варианту; ФАЙЛ — база игры (Windows-1251) или её исходник в UTF-8
+                (kelmora.txt, zamen.txt); вид файла определяется, как и при проверке:
+                по имени или по строкам, начинающимся с «[»
+  --version     версия и лицензия
   --help        эта справка
 
 Ошибки (игра поведёт себя неправильно или ответ игрока будет оценён неверно):
@@ -75,15 +86,34 @@ constexpr const char* kHelp =
   - в теме меньше 3 вопросов (за игру можно взять 3 замены);
   - строка короче 3 символов внутри темы (игра её пропускает);
   - непустая строка вне темы: до первого заголовка или между «%» и следующим заголовком;
-  - две темы с одним названием; в базе замен нет ни одной темы.
+  - две темы с одним названием; в базе замен нет ни одной темы;
+  - номер правителя цифрами без римских цифр латиницей или наоборот: к «петр1» нужны
+    «петрI» и «петрi», к «николайII» — «николай2» (номером правителя считается число
+    от 1 до 39 после имени не короче трёх русских букв, если в ключе есть то же имя с
+    порядковым словом или римскими цифрами, или в вопросе есть римское число либо
+    слово «царь», «император», «король», «князь», «папа», «престол», ...; поэтому
+    «восток1», название корабля, не требует «востокI»);
+  - вариант с апострофом («'», «`», «‘», «’», «´»: игра их не удаляет) без варианта без
+    апострофа, а с типографским апострофом — и без варианта с обычным «'»:
+    к «жаннад’арк» нужны «жаннадарк» и «жаннад'арк».
 
 Замечания (совет, как сделать вопрос честнее; на код возврата не влияют):
   - вопрос о годе (в тексте «в каком году», «к какому году», «какого года», ... или
     вариант из четырёх цифр, если вопрос не «сколько ...»), где к варианту-году нет
-    варианта «1941г» или «1941год»: ответ «1941 г.» или «1941 год» не совпадёт.
+    варианта «1941г» или «1941год»: ответ «1941 г.» или «1941 год» не совпадёт;
+  - вопрос, который первыми словами просит ответ в косвенном падеже («Кого», «Кому»,
+    «Кем», «Чей», «Какого», «Какому», «Каким», «Какую», «С помощью какого», «По проекту
+    какого», ...; не «Какого года», «Какого числа», «Под каким именем», «Какую фамилию»),
+    а в ключе нет двух падежных форм ответа (как «рюрик» и «рюрика»): игрок ответит
+    в той форме, о которой спрашивают, или в начальной, и ключ должен принять обе.
+    Не отмечаются ответы, которые не склоняются (на «о», «е», «и», «у», «ю», «ы»,
+    «э», цифры, латиница), и «Какую ...» с ответом не на «а» или «я» («Какую планету
+    называют Красной?» — «марс»).
 
 Код возврата: 0 — нет ни ошибок, ни предупреждений (замечания могут быть),
 1 — есть предупреждения, 2 — есть ошибки, файл не читается или команда задана неверно.
+С --try: 0 — игра засчитает ответ, 1 — не засчитает, 2 — файл не читается, на строке нет
+вопроса или команда задана неверно.
 )";
 
 struct Target {
@@ -95,8 +125,21 @@ struct Target {
 struct Options {
   bool dump = false;
   bool help = false;
+  bool version = false;
+  std::optional<TryRequest> tryAnswer;
   std::vector<Target> targets;
 };
+
+// "17" and nothing else: a line of a file, from 1.
+std::optional<int> lineNumber(const std::string& text) {
+  if (text.empty() || text.size() > 9 || text[0] == '0') return std::nullopt;
+  int n = 0;
+  for (const char c : text) {
+    if (c < '0' || c > '9') return std::nullopt;
+    n = n * 10 + (c - '0');
+  }
+  return n;
+}
 
 std::optional<Options> parse(const std::vector<std::string>& args, std::ostream& err) {
   Options options;
@@ -111,6 +154,20 @@ std::optional<Options> parse(const std::vector<std::string>& args, std::ostream&
       options.dump = true;
     } else if (arg == "--help" || arg == "-h") {
       options.help = true;
+    } else if (arg == "--version") {
+      options.version = true;
+    } else if (arg == "--try") {
+      if (args.size() - i < 4) {
+        err << "kelmora-check: после --try нужны файл, номер строки и ответ\n";
+        return std::nullopt;
+      }
+      const auto line = lineNumber(args[i + 2]);
+      if (!line) {
+        err << "kelmora-check: номер строки — целое число от 1, а не «" << args[i + 2] << "»\n";
+        return std::nullopt;
+      }
+      options.tryAnswer = TryRequest{args[i + 1], args[i + 1], std::nullopt, *line, args[i + 3]};
+      i += 3;
     } else if (arg == "--main" || arg == "--topics") {
       if (i + 1 == args.size()) {
         err << "kelmora-check: после " << arg << " нужно имя файла\n";
@@ -139,6 +196,18 @@ int runCheck(const std::vector<std::string>& args, const std::filesystem::path& 
   if (options->help) {
     out << kHelp;
     return 0;
+  }
+  if (options->version) {
+    out << tools::versionText("kelmora-check");
+    return 0;
+  }
+  if (options->tryAnswer) {
+    if (!options->targets.empty()) {
+      err << "kelmora-check: --try проверяет один вопрос; другие файлы с ним не указываются\n"
+          << "Справка: kelmora-check --help\n";
+      return kBadUse;
+    }
+    return tryAnswer(*options->tryAnswer, out, err);
   }
   if (options->targets.empty()) {
     options->targets = {{workDir / kMainBaseFile, kMainBaseFile, BaseKind::kMain},

@@ -71,7 +71,8 @@ void checkQuestion(std::string_view text, std::string_view answerPart, int line,
 std::vector<std::string> storedVariants(std::string_view answerPart);
 
 // The variants against their own question: answers the question gives away, Latin capitals
-// a player cannot match, years without their "г" and "год" forms.
+// a player cannot match, years without their "г" and "год" forms, rulers' numbers and
+// apostrophes without their twins, a question asking an oblique case of a one-form answer.
 void checkAnswerForms(std::string_view text, const std::vector<std::string>& variants, int line,
                       Report& report);
 

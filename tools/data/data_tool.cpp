@@ -7,6 +7,7 @@
 #include <iterator>
 #include <ostream>
 
+#include "common/licence.h"
 #include "common/strict_utf8.h"
 #include "core/files/atomic_file.h"
 #include "core/files/file_error.h"
@@ -104,6 +105,7 @@ void printUsage(std::ostream& os) {
         "  kelmora-data encode ВХОД.txt ВЫХОД    текст UTF-8 -> Windows-1251 с концами строк CR "
         "LF\n"
         "  kelmora-data blank-records ВЫХОД      пустая таблица рекордов (3600 нулевых байтов)\n"
+        "  kelmora-data --version                версия и лицензия\n"
         "Символ, которого нет в Windows-1251, или текст не в UTF-8 — ошибка: файл не "
         "записывается,\n"
         "код возврата 2.\n";
@@ -138,6 +140,10 @@ std::string blankRecords() {
 int runDataTool(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
   if (args.size() == 1 && (args[0] == "--help" || args[0] == "-h")) {
     printUsage(out);
+    return 0;
+  }
+  if (args.size() == 1 && args[0] == "--version") {
+    out << versionText("kelmora-data");
     return 0;
   }
   if (args.size() == 3 && args[0] == "encode") return encodeCommand(args[1], args[2], err);
