@@ -298,7 +298,8 @@ INSTANTIATE_TEST_SUITE_P(
                    "в теме «Одна» 1 вопрос"},
         StatusCase{"nothing_taken", "Вопрос?;Gödel\n", {}, 2, "ни одного вопроса не взято"},
         StatusCase{"bad_option", kClean, {"--всё"}, 2, "неизвестный параметр"},
-        StatusCase{"help", kClean, {"--help"}, 0, "Использование: kelmora-import"}));
+        StatusCase{"help", kClean, {"--help"}, 0, "Использование: kelmora-import"},
+        StatusCase{"version", kClean, {"--version"}, 0, "GPL-3.0-or-later"}));
 
 TEST(Status, TheInstalledCommandGivesTheSame) {
   TempDir dir;

@@ -58,7 +58,21 @@ INSTANTIATE_TEST_SUITE_P(
                     {"лермонтов"}},
         // Quotation marks are not typed; a typographic apostrophe arrives as a straight one.
         VariantCase{"quotes_dropped", "Роман?", {"«Война и мир»"}, {"войнаимир"}},
-        VariantCase{"apostrophe_straightened", "Кто?", {"Жанна д’Арк"}, {"жаннад'арк"}},
+        // The fair-key rules the checker holds a key to: the apostrophe-free twin, and a
+        // ruler's number in Latin Roman numerals, as "Пётр I" arrives.
+        VariantCase{"apostrophe_straightened_and_dropped", "Кто?", {"Жанна д’Арк"},
+                    {"жаннад'арк", "жаннадарк"}},
+        VariantCase{"roman_numeral_twins", "Какой царь основал Петербург?", {"Пётр 1"},
+                    {"петр1", "петрI", "петрi"}},
+        VariantCase{"ship_number_no_numerals", "Как назывался корабль Гагарина?", {"Восток-1"},
+                    {"восток1"}},
+        // An oblique question asks a case form the nominative alone would reject.
+        VariantCase{"oblique_feminine", "Какую финикийскую царевну похитил Зевс?", {"Европа"},
+                    {"европа", "европу", "европы"}},
+        VariantCase{"oblique_masculine", "По проекту какого архитектора построен собор?",
+                    {"Монферран"}, {"монферран", "монферрана"}},
+        VariantCase{"oblique_already_keyed", "Какую царевну похитил Зевс?", {"Европа; Европу"},
+                    {"европа", "европу"}},
         // Latin is compared as typed: the lower-case form beside the capitals.
         VariantCase{"latin_lower_twin", "Формула?", {"H2O"}, {"H2O", "h2o"}},
         VariantCase{"year_forms", "В каком году?", {"1941"}, {"1941", "1941г", "1941год"}},

@@ -10,6 +10,7 @@
 
 #include "check/base_checker.h"
 #include "check/check_support.h"
+#include "common/licence.h"
 #include "core/files/atomic_file.h"
 #include "core/files/file_error.h"
 #include "core/files/file_io.h"
@@ -46,6 +47,7 @@ data/zamen.txt), отчёт — в стандартный поток ошибо�
   --topic НАЗВАНИЕ   тема для строк таблицы без столбца темы (иначе — имя файла)
   --format ВИД       csv, tsv или siq (иначе — по расширению и содержимому)
   --help             эта справка
+  --version          версия и лицензия
 
 Таблица: столбец вопроса и столбец ответа; дальше — ещё ответы или один столбец
 вариантов через «;» или «/»; по желанию — столбец темы. Первая строка считается
@@ -86,6 +88,7 @@ struct Options {
   bool rename = false;
   bool dryRun = false;
   bool help = false;
+  bool version = false;
 };
 
 std::optional<Options> parse(const std::vector<std::string>& args, std::ostream& err) {
@@ -102,6 +105,8 @@ std::optional<Options> parse(const std::vector<std::string>& args, std::ostream&
     };
     if (a == "--help" || a == "-h") {
       o.help = true;
+    } else if (a == "--version") {
+      o.version = true;
     } else if (a == "--rename") {
       o.rename = true;
     } else if (a == "--dry-run") {
@@ -133,7 +138,7 @@ std::optional<Options> parse(const std::vector<std::string>& args, std::ostream&
       sourceGiven = true;
     }
   }
-  if (o.help) return o;
+  if (o.help || o.version) return o;
   if (!sourceGiven) {
     err << "kelmora-import: не указан файл с вопросами\n";
     return std::nullopt;
@@ -260,6 +265,10 @@ int runImport(const std::vector<std::string>& args, std::ostream& out, std::ostr
   }
   if (options->help) {
     out << kHelp;
+    return 0;
+  }
+  if (options->version) {
+    out << tools::versionText("kelmora-import");
     return 0;
   }
   const Options& o = *options;

@@ -5,7 +5,7 @@
 
 #include "core/text/answer_match.h"
 #include "core/text/cp1251.h"
-#include "import/fair_twins.h"
+#include "core/text/fair_keys.h"
 #include "import/unicode.h"
 
 namespace kelmora::import {
@@ -26,6 +26,15 @@ constexpr std::u32string_view kHowMany = U"сколько";
 constexpr std::string_view kYearShort = "г"_cp;
 constexpr std::string_view kYearLong = "год"_cp;
 constexpr std::string_view kNoName = "Без названия"_cp;
+// Endings for the case forms an oblique question asks of a one-word answer.
+constexpr std::string_view kSmallA = "а"_cp;
+constexpr std::string_view kSmallYa = "я"_cp;
+constexpr std::string_view kAccusativeA = "у"_cp;
+constexpr std::string_view kAccusativeYa = "ю"_cp;
+constexpr std::string_view kGenitiveA = "ы"_cp;
+constexpr std::string_view kGenitiveSoft = "и"_cp;
+constexpr std::string_view kHushing = "гкхжшщч"_cp;
+constexpr std::string_view kNotDeclined = "еиоуыэюйь"_cp;
 
 constexpr std::size_t kNone = std::u32string::npos;
 
@@ -187,13 +196,37 @@ void addForms(std::u32string_view answer, Forms& forms) {
   }
 }
 
+bool smallCyrillicWord(std::string_view v) {
+  return !v.empty() && std::all_of(v.begin(), v.end(), [](char c) {
+    const auto b = static_cast<unsigned char>(c);
+    return b >= 0xE0;  // "а".."я"
+  });
+}
+
+// What "Какую царевну…?" and "По проекту какого архитектора…?" ask of a one-word answer the
+// key holds in the nominative only: the accusative and genitive of a word on "-а"/"-я"
+// ("европу", "европы"), the genitive (and animate accusative) of one on a consonant
+// ("монферрана"). A form no player meant is harmless; the nominative alone rejects many.
+std::vector<std::string> askedCaseForms(const std::string& word) {
+  if (!smallCyrillicWord(word) || word.size() < 3) return {};
+  const std::string stem = word.substr(0, word.size() - 1);
+  const std::string_view last = std::string_view(word).substr(word.size() - 1);
+  if (last == kSmallA) {
+    const bool soft = kHushing.find(stem.back()) != std::string_view::npos;
+    return {stem + std::string(kAccusativeA), stem + std::string(soft ? kGenitiveSoft : kGenitiveA)};
+  }
+  if (last == kSmallYa) return {stem + std::string(kAccusativeYa), stem + std::string(kGenitiveSoft)};
+  if (kNotDeclined.find(last[0]) != std::string_view::npos) return {};
+  return {word + std::string(kSmallA)};
+}
+
 bool isYear(std::string_view v) {
   return v.size() == 4 && std::all_of(v.begin(), v.end(), [](char c) { return c >= '0' && c <= '9'; }) &&
          v[0] != '0';
 }
 
-// The forms a player fairly types for the same answer: Latin in lower case, a year with its
-// "г" and "год", and the game's fair twins (Latin Roman numerals, apostrophes).
+// The forms a player fairly types for the same answer that need no knowledge of the rest of
+// the key: Latin in lower case, a year with its "г" and "год".
 std::vector<std::string> twinsOf(const std::string& variant, bool yearsAsked) {
   std::vector<std::string> twins;
   std::string lower = variant;
@@ -205,8 +238,6 @@ std::vector<std::string> twinsOf(const std::string& variant, bool yearsAsked) {
     twins.push_back(variant + std::string(kYearShort));
     twins.push_back(variant + std::string(kYearLong));
   }
-  for (auto& twin : fairTwinsOf(variant))
-    twins.push_back(std::move(twin));
   return twins;
 }
 
@@ -272,8 +303,19 @@ Derived deriveVariants(std::string_view questionCp, const std::vector<std::strin
       for (const auto& twin : twinsOf(v, !howMany))
         slots.add(twin);
     }
+    // The game's fair-key rules, exactly as the checker applies them: what it would warn
+    // about is filled in where there is room.
+    for (const auto& missing : missingTwins(questionCp, out.variants)) {
+      if (std::find(kept.begin(), kept.end(), missing.variant) != kept.end()) slots.add(missing.twin);
+    }
   };
   tier(forms.primary);
+  if (!out.variants.empty() && forms.primary.size() == 1 &&
+      forms.primary[0].find(U' ') == std::u32string::npos &&
+      lacksAskedCase(questionCp, out.variants)) {
+    for (const auto& form : askedCaseForms(out.variants.front()))
+      slots.add(form);
+  }
   tier(forms.accepted);
   tier(forms.hinted);
   return out;
