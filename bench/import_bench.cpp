@@ -80,7 +80,8 @@ long peakKilobytes() {
 }  // namespace
 
 int main() {
-  const fs::path dir = fs::temp_directory_path() / ("kelmora-import-bench-" + std::to_string(::getpid()));
+  const fs::path dir =
+      fs::temp_directory_path() / ("kelmora-import-bench-" + std::to_string(::getpid()));
   fs::create_directories(dir / "game");
   std::ofstream(dir / "game" / "kelmora.db", std::ios::binary).flush();
   std::ofstream(dir / "game" / "zamen.db", std::ios::binary).flush();
@@ -104,10 +105,11 @@ int main() {
   const auto written = fs::file_size(dir / "game" / "zamen.db");
   fs::remove_all(dir);
 
-  std::printf("import of %d questions (pack %.1f MB): %.3f s, status %d, zamen.db %.1f MB, "
-              "peak memory %.1f MB (%.1f MB before the import)\n",
-              kThemes * kPerTheme, packBytes / 1048576.0, seconds, status, written / 1048576.0,
-              peakKilobytes() / 1024.0, before / 1024.0);
+  std::printf(
+      "import of %d questions (pack %.1f MB): %.3f s, status %d, zamen.db %.1f MB, "
+      "peak memory %.1f MB (%.1f MB before the import)\n",
+      kThemes * kPerTheme, packBytes / 1048576.0, seconds, status, written / 1048576.0,
+      peakKilobytes() / 1024.0, before / 1024.0);
   if (status != 0) {
     const std::string report = err.str();
     std::fputs(report.substr(report.find("Проверка результата")).substr(0, 1500).c_str(), stderr);

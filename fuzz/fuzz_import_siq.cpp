@@ -13,8 +13,8 @@ using namespace kelmora;
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   const auto bytes = fuzz::fileBytes(data, size);
   try {
-    const import::Source source = bytes.starts_with("PK") ? import::readSiqBytes(bytes)
-                                                          : import::readSiqContent(bytes);
+    const import::Source source =
+        bytes.starts_with("PK") ? import::readSiqBytes(bytes) : import::readSiqContent(bytes);
     fuzz::checkPlan(source);
   } catch (const import::ImportError& e) {
     FUZZ_CHECK(e.what()[0] != '\0');

@@ -1,8 +1,6 @@
 // kelmora-import from a source file to what the game reads: tables and packs the tests make,
 // archives made to do harm, and a game folder whose existing topics must survive to the byte.
 
-#include "import/import_cli.h"
-
 #include <gtest/gtest.h>
 
 #include <sstream>
@@ -11,6 +9,7 @@
 
 #include "core/bases/topics_base.h"
 #include "core/files/folder_lock.h"
+#include "import/import_cli.h"
 #include "import/siq_reader.h"
 #include "import/table_reader.h"
 #include "import_test_support.h"
@@ -77,11 +76,16 @@ INSTANTIATE_TEST_SUITE_P(
         TableCase{"english_header_more_answers",
                   "question\tanswer\talternatives\nКто?\tПушкин\tА. С. Пушкин\n",
                   {"Т|строка 2|Кто?|Пушкин;А. С. Пушкин"}},
-        TableCase{"no_header_all_columns_answers", "Кто?;Пушкин;Александр Пушкин\n",
+        TableCase{"no_header_all_columns_answers",
+                  "Кто?;Пушкин;Александр Пушкин\n",
                   {"Т|строка 1|Кто?|Пушкин;Александр Пушкин"}},
         TableCase{"utf8_bom", "\xEF\xBB\xBFКто?,Пушкин\n", {"Т|строка 1|Кто?|Пушкин"}},
         TableCase{"windows_1251", cp("Кто?;Пушкин\r\n"), {"Т|строка 1|Кто?|Пушкин"}},
-        TableCase{"utf16_excel", std::string("\xFF\xFE" "K\0?\0\t\0" "5\0\n\0", 12),
+        TableCase{"utf16_excel",
+                  std::string("\xFF\xFE"
+                              "K\0?\0\t\0"
+                              "5\0\n\0",
+                              12),
                   {"Т|строка 1|K?|5"}},
         TableCase{"blank_rows_skipped", "\n\nКто?;А\n;\n", {"Т|строка 3|Кто?|А"}}));
 
@@ -105,11 +109,12 @@ TEST(Packs, BothLayoutsGiveTheirThemesAndSkipWhatThePlayerCouldNotAnswer) {
       "</wrong></question>" +
       test::oldQuestion("Без ответа?", "  ");
   const Source s = readSiqBytes(test::siq(test::package({{"Кино &amp; наука", questions}})));
-  EXPECT_EQ(summary(s),
-            (std::vector<std::string>{
-                "Кино & наука|раунд «1», тема «Кино & наука», вопрос 1|Кто снял «Солярис»?|Тарковский",
-                "Кино & наука|раунд «1», тема «Кино & наука», вопрос 2|Формула воды?|H2O",
-                "Кино & наука|раунд «1», тема «Кино & наука», вопрос 5|Столица Франции?|Париж"}));
+  EXPECT_EQ(
+      summary(s),
+      (std::vector<std::string>{
+          "Кино & наука|раунд «1», тема «Кино & наука», вопрос 1|Кто снял «Солярис»?|Тарковский",
+          "Кино & наука|раунд «1», тема «Кино & наука», вопрос 2|Формула воды?|H2O",
+          "Кино & наука|раунд «1», тема «Кино & наука», вопрос 5|Столица Франции?|Париж"}));
   ASSERT_EQ(s.skipped.size(), 3u);
   EXPECT_EQ(s.skipped[0].position, "раунд «1», тема «Кино & наука», вопрос 3");
   EXPECT_EQ(s.skipped[2].reason, "нет ответа");
@@ -117,8 +122,8 @@ TEST(Packs, BothLayoutsGiveTheirThemesAndSkipWhatThePlayerCouldNotAnswer) {
 
 TEST(Packs, MediaNamesMayBeUriEncoded) {
   const std::string xml = test::package({{"Т", test::oldQuestion("В?", "о")}});
-  const Source s = readSiqBytes(test::makeZip(
-      {{"Images/%D0%9A%D0%BE%D1%82.png", "png"}, {"content.xml", xml}}));
+  const Source s =
+      readSiqBytes(test::makeZip({{"Images/%D0%9A%D0%BE%D1%82.png", "png"}, {"content.xml", xml}}));
   EXPECT_EQ(s.questions.size(), 1u);
 }
 
@@ -290,16 +295,22 @@ const std::string kClean = "Столица Японии?;Токио\nСтоли�
 
 INSTANTIATE_TEST_SUITE_P(
     Exits, Status,
-    ::testing::Values(
-        StatusCase{"clean", kClean, {}, 0, "[q]\nСтолица Японии?\\токио/\n"},
-        StatusCase{"skipped_question", kClean + "Столица Чего?;Gödel\n", {}, 1,
-                   "строка 4: ни один ответ не подходит игре"},
-        StatusCase{"warning_in_result", "Столица Японии?;Токио\n", {"--topic", "Одна"}, 1,
-                   "в теме «Одна» 1 вопрос"},
-        StatusCase{"nothing_taken", "Вопрос?;Gödel\n", {}, 2, "ни одного вопроса не взято"},
-        StatusCase{"bad_option", kClean, {"--всё"}, 2, "неизвестный параметр"},
-        StatusCase{"help", kClean, {"--help"}, 0, "Использование: kelmora-import"},
-        StatusCase{"version", kClean, {"--version"}, 0, "GPL-3.0-or-later"}));
+    ::testing::Values(StatusCase{"clean", kClean, {}, 0, "[q]\nСтолица Японии?\\токио/\n"},
+                      StatusCase{"skipped_question",
+                                 kClean + "Столица Чего?;Gödel\n",
+                                 {},
+                                 1,
+                                 "строка 4: ни один ответ не подходит игре"},
+                      StatusCase{"warning_in_result",
+                                 "Столица Японии?;Токио\n",
+                                 {"--topic", "Одна"},
+                                 1,
+                                 "в теме «Одна» 1 вопрос"},
+                      StatusCase{
+                          "nothing_taken", "Вопрос?;Gödel\n", {}, 2, "ни одного вопроса не взято"},
+                      StatusCase{"bad_option", kClean, {"--всё"}, 2, "неизвестный параметр"},
+                      StatusCase{"help", kClean, {"--help"}, 0, "Использование: kelmora-import"},
+                      StatusCase{"version", kClean, {"--version"}, 0, "GPL-3.0-or-later"}));
 
 TEST(Status, TheInstalledCommandGivesTheSame) {
   TempDir dir;

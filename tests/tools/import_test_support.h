@@ -30,8 +30,8 @@ inline std::string makeZip(const std::vector<ZipEntry>& entries) {
     zip_source_t* s = zip_source_buffer(za, e.bytes.data(), e.bytes.size(), 0);
     const zip_int64_t index = zip_file_add(za, e.name.c_str(), s, ZIP_FL_ENC_UTF_8);
     if (index < 0) throw std::runtime_error("zip_file_add " + e.name);
-    if (e.encrypted &&
-        zip_file_set_encryption(za, static_cast<zip_uint64_t>(index), ZIP_EM_AES_256, "пароль") != 0)
+    if (e.encrypted && zip_file_set_encryption(za, static_cast<zip_uint64_t>(index), ZIP_EM_AES_256,
+                                               "пароль") != 0)
       throw std::runtime_error("zip_file_set_encryption");
   }
   if (zip_close(za) != 0) throw std::runtime_error("zip_close");

@@ -30,10 +30,12 @@ std::optional<std::string> readWhole(const std::filesystem::path& file) {
   InputFile in(file);
   if (!in.isOpen()) {
     if (in.error() == ENOENT) return std::nullopt;
-    throw ImportError("zamen.db в папке не читается (это не обычный файл или нет прав): "
-                      "дописать в него темы нельзя");
+    throw ImportError(
+        "zamen.db в папке не читается (это не обычный файл или нет прав): "
+        "дописать в него темы нельзя");
   }
-  if (in.size() > kMaxTopicsFile) throw ImportError("zamen.db в папке больше 64 МБ: это не база замен");
+  if (in.size() > kMaxTopicsFile)
+    throw ImportError("zamen.db в папке больше 64 МБ: это не база замен");
   std::string bytes(static_cast<std::size_t>(in.size()), '\0');
   std::size_t got = 0;
   while (got < bytes.size()) {
@@ -64,7 +66,8 @@ FolderChange addToFolder(const std::filesystem::path& dir, std::vector<TopicBloc
   const auto file = dir / kTopicsFile;
   const auto old = readWhole(file);
   if (!old && !std::filesystem::exists(dir / kMainBaseFile, ec))
-    throw ImportError("в папке " + shown(dir) + " нет ни kelmora.db, ни zamen.db: это не папка игры");
+    throw ImportError("в папке " + shown(dir) +
+                      " нет ни kelmora.db, ни zamen.db: это не папка игры");
 
   FolderChange change;
   change.before = old.value_or("");
@@ -81,8 +84,9 @@ FolderChange addToFolder(const std::filesystem::path& dir, std::vector<TopicBloc
     }
   }
   if (existing + static_cast<int>(topics.size()) > kMaxTopics) {
-    throw ImportError("в zamen.db уже " + std::to_string(existing) + " тем; с новыми их будет больше " +
-                      std::to_string(kMaxTopics) + ", а столько игра не показывает");
+    throw ImportError("в zamen.db уже " + std::to_string(existing) +
+                      " тем; с новыми их будет больше " + std::to_string(kMaxTopics) +
+                      ", а столько игра не показывает");
   }
 
   std::vector<std::string> clashes;
@@ -117,8 +121,7 @@ FolderChange addToFolder(const std::filesystem::path& dir, std::vector<TopicBloc
   try {
     writeFileAtomically(file, change.after);
   } catch (const FileError& e) {
-    throw ImportError(std::string("zamen.db не записан (") + e.what() +
-                      "); файл остался прежним");
+    throw ImportError(std::string("zamen.db не записан (") + e.what() + "); файл остался прежним");
   }
   return change;
 }

@@ -15,8 +15,8 @@
 namespace kelmora::import {
 
 struct FolderChange {
-  std::string before;  // zamen.db as it was (empty when there was none)
-  std::string after;   // what it becomes
+  std::string before;    // zamen.db as it was (empty when there was none)
+  std::string after;     // what it becomes
   int firstNewLine = 1;  // the line of the first added header
   std::vector<std::pair<std::string, std::string>> renames;  // code page: from, to
 };

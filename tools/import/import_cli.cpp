@@ -114,12 +114,17 @@ std::optional<Options> parse(const std::vector<std::string>& args, std::ostream&
     } else if (a == "-o" || a == "--output" || a == "--into" || a == "--topic" || a == "--format") {
       const auto v = value();
       if (!v) return std::nullopt;
-      if (a == "--into") o.into = *v;
-      else if (a == "--topic") o.topic = *v;
+      if (a == "--into")
+        o.into = *v;
+      else if (a == "--topic")
+        o.topic = *v;
       else if (a == "--format") {
-        if (*v == "csv") o.format = Format::kCsv;
-        else if (*v == "tsv") o.format = Format::kTsv;
-        else if (*v == "siq") o.format = Format::kSiq;
+        if (*v == "csv")
+          o.format = Format::kCsv;
+        else if (*v == "tsv")
+          o.format = Format::kTsv;
+        else if (*v == "siq")
+          o.format = Format::kSiq;
         else {
           err << "kelmora-import: --format бывает csv, tsv или siq, а не " << *v << "\n";
           return std::nullopt;
@@ -182,9 +187,12 @@ Source readSource(const Options& o) {
   Format format = o.format;
   const std::string ext = lowerExtension(file);
   if (format == Format::kGuess) {
-    if (ext == ".siq") format = Format::kSiq;
-    else if (ext == ".tsv" || ext == ".tab") format = Format::kTsv;
-    else if (ext == ".csv") format = Format::kCsv;
+    if (ext == ".siq")
+      format = Format::kSiq;
+    else if (ext == ".tsv" || ext == ".tab")
+      format = Format::kTsv;
+    else if (ext == ".csv")
+      format = Format::kCsv;
   }
   if (format == Format::kSiq) return readSiqFile(file);
   const std::string bytes = readTableFile(file);
@@ -230,8 +238,9 @@ class Scratch {
 
 // The checker's findings on the added lines of the result: an import answers for what it
 // adds, not for what the folder already held.
-std::vector<check::Finding> checkResult(const std::string& topicsBytes, const std::string& shownName,
-                                        int firstLine, const std::optional<fs::path>& mainBase,
+std::vector<check::Finding> checkResult(const std::string& topicsBytes,
+                                        const std::string& shownName, int firstLine,
+                                        const std::optional<fs::path>& mainBase,
                                         std::ostream& err) {
   Scratch scratch;
   if (scratch.dir().empty()) {
@@ -283,7 +292,8 @@ int runImport(const std::vector<std::string>& args, std::ostream& out, std::ostr
     for (const auto& r : plan.remarks)
       err << "  " << r.position << ": " << r.text << "\n";
     if (plan.taken == 0) {
-      err << "kelmora-import: " << o.source << ": ни одного вопроса не взято; ничего не записано.\n";
+      err << "kelmora-import: " << o.source
+          << ": ни одного вопроса не взято; ничего не записано.\n";
       return 2;
     }
 

@@ -74,10 +74,9 @@ class FileSource {
       case ZIP_SOURCE_TELL:
         return static_cast<zip_int64_t>(pos_);
       case ZIP_SOURCE_SUPPORTS:
-        return zip_source_make_command_bitmap(ZIP_SOURCE_OPEN, ZIP_SOURCE_READ, ZIP_SOURCE_CLOSE,
-                                              ZIP_SOURCE_STAT, ZIP_SOURCE_ERROR, ZIP_SOURCE_FREE,
-                                              ZIP_SOURCE_SEEK, ZIP_SOURCE_TELL,
-                                              ZIP_SOURCE_SUPPORTS, -1);
+        return zip_source_make_command_bitmap(
+            ZIP_SOURCE_OPEN, ZIP_SOURCE_READ, ZIP_SOURCE_CLOSE, ZIP_SOURCE_STAT, ZIP_SOURCE_ERROR,
+            ZIP_SOURCE_FREE, ZIP_SOURCE_SEEK, ZIP_SOURCE_TELL, ZIP_SOURCE_SUPPORTS, -1);
       default:
         zip_error_set(&error_, ZIP_ER_OPNOTSUPP, 0);
         return -1;
@@ -106,7 +105,8 @@ Archive openArchive(zip_source_t* source) {
     zip_source_free(source);
     const int code = zip_error_code_zip(&error);
     zip_error_fini(&error);
-    if (code == ZIP_ER_NOZIP) refuse("это не zip-архив или архив обрезан: пакет .siq — это zip-архив целиком");
+    if (code == ZIP_ER_NOZIP)
+      refuse("это не zip-архив или архив обрезан: пакет .siq — это zip-архив целиком");
     if (code == ZIP_ER_READ) refuse("архив не читается");
     refuse("архив повреждён или обрезан (не читается его оглавление)");
   }
@@ -215,7 +215,8 @@ bool declaresDocumentType(std::string_view xml) {
   std::size_t at = 0;
   if (xml.starts_with("\xEF\xBB\xBF")) at = 3;
   for (;;) {
-    while (at < xml.size() && (xml[at] == ' ' || xml[at] == '\t' || xml[at] == '\r' || xml[at] == '\n'))
+    while (at < xml.size() &&
+           (xml[at] == ' ' || xml[at] == '\t' || xml[at] == '\r' || xml[at] == '\n'))
       ++at;
     const std::string_view rest = xml.substr(std::min(at, xml.size()));
     if (rest.starts_with("<?")) {
@@ -285,8 +286,10 @@ void readScenario(const xmlNode* scenario, Content& content) {
     if (!isElement(atom, "atom")) continue;
     const auto type = attribute(atom, "type");
     if (type && *type == "marker") return;
-    if (isTextType(type)) content.texts.push_back(textOf(atom));
-    else content.media = true;
+    if (isTextType(type))
+      content.texts.push_back(textOf(atom));
+    else
+      content.media = true;
   }
 }
 
@@ -297,8 +300,10 @@ void readParams(const xmlNode* params, Content& content) {
     bool items = false;
     forChildren(param, "item", [&](const xmlNode* item) {
       items = true;
-      if (isTextType(attribute(item, "type"))) content.texts.push_back(textOf(item));
-      else content.media = true;
+      if (isTextType(attribute(item, "type")))
+        content.texts.push_back(textOf(item));
+      else
+        content.media = true;
     });
     if (!items) content.texts.push_back(textOf(param));
   });
@@ -314,9 +319,12 @@ void readQuestion(const xmlNode* question, const std::string& topic, const std::
   Content content;
   std::vector<std::string> answers;
   for (const xmlNode* c = question->children; c != nullptr; c = c->next) {
-    if (isElement(c, "scenario")) readScenario(c, content);
-    else if (isElement(c, "params")) readParams(c, content);
-    else if (isElement(c, "right")) forChildren(c, "answer", [&](const xmlNode* a) { answers.push_back(textOf(a)); });
+    if (isElement(c, "scenario"))
+      readScenario(c, content);
+    else if (isElement(c, "params"))
+      readParams(c, content);
+    else if (isElement(c, "right"))
+      forChildren(c, "answer", [&](const xmlNode* a) { answers.push_back(textOf(a)); });
   }
   std::string text;
   for (const auto& t : content.texts) {
@@ -342,8 +350,9 @@ void readQuestion(const xmlNode* question, const std::string& topic, const std::
 
 Source readSiqContent(std::string_view xml) {
   if (declaresDocumentType(xml))
-    refuse("content.xml объявляет тип документа (DOCTYPE): в пакете вопросов его не бывает, "
-           "и такой файл не читается");
+    refuse(
+        "content.xml объявляет тип документа (DOCTYPE): в пакете вопросов его не бывает, "
+        "и такой файл не читается");
   if (xml.size() > kMaxContentBytes) refuse("content.xml слишком велик");
   xmlInitParser();
   std::unique_ptr<xmlParserCtxt, ContextFree> ctxt(xmlNewParserCtxt());

@@ -11,7 +11,7 @@
 namespace kelmora::import {
 
 struct SourceQuestion {
-  std::string topic;     // the theme or topic column; empty for the default topic
+  std::string topic;  // the theme or topic column; empty for the default topic
   std::string position;  // "строка 12", "раунд «1», тема «Кино», вопрос 3"
   std::string text;
   std::vector<std::string> answers;  // one entry per answer cell or <answer>, not yet split

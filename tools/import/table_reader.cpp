@@ -33,7 +33,7 @@ constexpr std::array<std::u32string_view, 4> kQuestionNames = {U"вопрос", 
 constexpr std::array<std::u32string_view, 10> kAnswerNames = {
     U"ответ",       U"answer", U"вариант", U"альтернатив", U"alternative",
     U"принимается", U"зачет",  U"a",       U"правильн",    U"right"};
-constexpr std::array<std::u32string_view, 6> kTopicNames = {U"тема",     U"topic",  U"theme",
+constexpr std::array<std::u32string_view, 6> kTopicNames = {U"тема",     U"topic",    U"theme",
                                                             U"категори", U"category", U"раздел"};
 
 template <std::size_t N>
@@ -79,7 +79,7 @@ std::vector<TableRecord> parseTable(std::string_view text, char delimiter) {
   std::string cell;
   int line = 1;
   record.line = 1;
-  bool quoted = false;      // inside a quoted field
+  bool quoted = false;       // inside a quoted field
   bool cellStarted = false;  // a quote only opens a field at its very start
   auto endCell = [&] {
     record.cells.push_back(std::move(cell));

@@ -66,8 +66,10 @@ Plan makePlan(const Source& source) {
     for (const auto& d : derived.dropped)
       plan.remarks.push_back({q.position, "ответ не взят: " + d});
     if (!text->replaced.empty())
-      plan.remarks.push_back({q.position, "в тексте вопроса заменены на «?» символы, которых "
-                                          "нет в кодировке игры: " + text->replaced});
+      plan.remarks.push_back({q.position,
+                              "в тексте вопроса заменены на «?» символы, которых "
+                              "нет в кодировке игры: " +
+                                  text->replaced});
     const std::string name = topicName(q.topic);
     auto [it, added] = index.try_emplace(name, grouped.size());
     if (added) grouped.push_back({name, {}});

@@ -70,9 +70,12 @@ std::string fromUtf16(std::string_view bytes, bool littleEndian) {
 }  // namespace
 
 std::string decodeTable(std::string_view bytes) {
-  if (bytes.starts_with("\xEF\xBB\xBF")) bytes.remove_prefix(3);
-  else if (bytes.starts_with("\xFF\xFE")) return fromUtf16(bytes.substr(2), true);
-  else if (bytes.starts_with("\xFE\xFF")) return fromUtf16(bytes.substr(2), false);
+  if (bytes.starts_with("\xEF\xBB\xBF"))
+    bytes.remove_prefix(3);
+  else if (bytes.starts_with("\xFF\xFE"))
+    return fromUtf16(bytes.substr(2), true);
+  else if (bytes.starts_with("\xFE\xFF"))
+    return fromUtf16(bytes.substr(2), false);
   if (isStrictUtf8(bytes)) return std::string(bytes);
   return kelmora::toUtf8(bytes);
 }
@@ -93,8 +96,7 @@ std::u32string foldForMatch(std::u32string_view text) {
 
 bool isBlank(char32_t ch) {
   return ch == ' ' || ch == '\t' || ch == '\r' || ch == '\n' || ch == 0xA0 || ch == 0x2007 ||
-         ch == 0x202F || (ch >= 0x2000 && ch <= 0x200B) || ch == 0x3000 || ch == '\v' ||
-         ch == '\f';
+         ch == 0x202F || (ch >= 0x2000 && ch <= 0x200B) || ch == 0x3000 || ch == '\v' || ch == '\f';
 }
 
 }  // namespace kelmora::import

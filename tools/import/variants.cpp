@@ -73,10 +73,14 @@ std::size_t findAny(std::u32string_view text, const std::array<std::u32string_vi
 std::u32string asTyped(std::u32string_view text) {
   std::u32string out;
   for (char32_t ch : text) {
-    if (isBlank(ch) || ch < 0x20 || ch == 0x7F) ch = ' ';
-    else if (ch == 0x2019 || ch == 0x2018 || ch == 0x02BC || ch == '`' || ch == 0xB4) ch = '\'';
-    else if ((ch >= 0x2010 && ch <= 0x2015) || ch == 0x2212) ch = '-';
-    else if (ch == '"' || ch == 0xAB || ch == 0xBB || (ch >= 0x201C && ch <= 0x201F)) continue;
+    if (isBlank(ch) || ch < 0x20 || ch == 0x7F)
+      ch = ' ';
+    else if (ch == 0x2019 || ch == 0x2018 || ch == 0x02BC || ch == '`' || ch == 0xB4)
+      ch = '\'';
+    else if ((ch >= 0x2010 && ch <= 0x2015) || ch == 0x2212)
+      ch = '-';
+    else if (ch == '"' || ch == 0xAB || ch == 0xBB || (ch >= 0x201C && ch <= 0x201F))
+      continue;
     out.push_back(ch);
   }
   return out;
@@ -125,7 +129,8 @@ std::vector<std::u32string> splitAlternatives(std::u32string_view text, bool atC
     for (const auto& p : out) {
       std::size_t start = 0;
       const std::u32string folded = foldForMatch(p);
-      for (std::size_t at = findWord(folded, kOr); at != kNone; at = findWord(folded.substr(start), kOr)) {
+      for (std::size_t at = findWord(folded, kOr); at != kNone;
+           at = findWord(folded.substr(start), kOr)) {
         at += start;
         split.push_back(trimmed(std::u32string_view(p).substr(start, at - start)));
         start = at + kOr.size();
@@ -167,10 +172,12 @@ void addForms(std::u32string_view answer, Forms& forms) {
     const std::u32string folded = foldForMatch(inside);
     std::size_t keyword = 0;
     if (findAny(inside, kAccepting, &keyword) == 0) {
-      for (auto& f : splitAlternatives(afterKeyword(std::u32string_view(inside).substr(keyword)), true))
+      for (auto& f :
+           splitAlternatives(afterKeyword(std::u32string_view(inside).substr(keyword)), true))
         forms.accepted.push_back(std::move(f));
     } else if (findWord(folded, kOr) == 0) {
-      for (auto& f : splitAlternatives(afterKeyword(std::u32string_view(inside).substr(kOr.size())), true))
+      for (auto& f :
+           splitAlternatives(afterKeyword(std::u32string_view(inside).substr(kOr.size())), true))
         forms.accepted.push_back(std::move(f));
     } else if (!inside.empty()) {
       hint = true;
@@ -182,7 +189,8 @@ void addForms(std::u32string_view answer, Forms& forms) {
   // A remark after the answer: "Пушкин. Принимается: Александр Пушкин".
   std::size_t keyword = 0;
   if (const auto at = findAny(main, kAccepting, &keyword); at != kNone) {
-    for (auto& f : splitAlternatives(afterKeyword(std::u32string_view(main).substr(at + keyword)), true))
+    for (auto& f :
+         splitAlternatives(afterKeyword(std::u32string_view(main).substr(at + keyword)), true))
       forms.accepted.push_back(std::move(f));
     main.resize(at);
   }
@@ -213,15 +221,18 @@ std::vector<std::string> askedCaseForms(const std::string& word) {
   const std::string_view last = std::string_view(word).substr(word.size() - 1);
   if (last == kSmallA) {
     const bool soft = kHushing.find(stem.back()) != std::string_view::npos;
-    return {stem + std::string(kAccusativeA), stem + std::string(soft ? kGenitiveSoft : kGenitiveA)};
+    return {stem + std::string(kAccusativeA),
+            stem + std::string(soft ? kGenitiveSoft : kGenitiveA)};
   }
-  if (last == kSmallYa) return {stem + std::string(kAccusativeYa), stem + std::string(kGenitiveSoft)};
+  if (last == kSmallYa)
+    return {stem + std::string(kAccusativeYa), stem + std::string(kGenitiveSoft)};
   if (kNotDeclined.find(last[0]) != std::string_view::npos) return {};
   return {word + std::string(kSmallA)};
 }
 
 bool isYear(std::string_view v) {
-  return v.size() == 4 && std::all_of(v.begin(), v.end(), [](char c) { return c >= '0' && c <= '9'; }) &&
+  return v.size() == 4 &&
+         std::all_of(v.begin(), v.end(), [](char c) { return c >= '0' && c <= '9'; }) &&
          v[0] != '0';
 }
 
@@ -306,7 +317,8 @@ Derived deriveVariants(std::string_view questionCp, const std::vector<std::strin
     // The game's fair-key rules, exactly as the checker applies them: what it would warn
     // about is filled in where there is room.
     for (const auto& missing : missingTwins(questionCp, out.variants)) {
-      if (std::find(kept.begin(), kept.end(), missing.variant) != kept.end()) slots.add(missing.twin);
+      if (std::find(kept.begin(), kept.end(), missing.variant) != kept.end())
+        slots.add(missing.twin);
     }
   };
   tier(forms.primary);

@@ -27,8 +27,8 @@ struct Derived {
 Derived deriveVariants(std::string_view questionCp, const std::vector<std::string>& answers);
 
 struct QuestionText {
-  std::string text;               // code page, one line, safe to stand before the "\"
-  std::string replaced;           // UTF-8: characters the code page has no place for, shown as "?"
+  std::string text;      // code page, one line, safe to stand before the "\"
+  std::string replaced;  // UTF-8: characters the code page has no place for, shown as "?"
 };
 
 // Nothing for a text with no visible character.
