@@ -312,6 +312,19 @@ INSTANTIATE_TEST_SUITE_P(
                       StatusCase{"help", kClean, {"--help"}, 0, "Использование: kelmora-import"},
                       StatusCase{"version", kClean, {"--version"}, 0, "GPL-3.0-or-later"}));
 
+// An author who asks for a file gets what standard output would have shown, and a dry run
+// leaves no file behind.
+TEST(Status, OutputFileHoldsTheSourceText) {
+  TempDir dir;
+  dir.write("q.csv", kClean);
+  const std::string table = (dir / "q.csv").string();
+  const Outcome shown = run({table});
+  EXPECT_EQ(run({table, "--dry-run", "-o", (dir / "dry.txt").string()}).status, 0);
+  EXPECT_FALSE(dir.exists("dry.txt"));
+  EXPECT_EQ(run({table, "-o", (dir / "topics.txt").string()}).status, 0);
+  EXPECT_EQ(dir.read("topics.txt"), shown.out);
+}
+
 TEST(Status, TheInstalledCommandGivesTheSame) {
   TempDir dir;
   dir.write("q.csv", kClean);
