@@ -289,8 +289,11 @@ int runImport(const std::vector<std::string>& args, std::ostream& out, std::ostr
       for (const auto& s : plan.skipped)
         err << "  " << s.position << ": " << s.reason << "\n";
     }
-    for (const auto& r : plan.remarks)
-      err << "  " << r.position << ": " << r.text << "\n";
+    if (!plan.remarks.empty()) {
+      err << "Взято с оговорками:\n";
+      for (const auto& r : plan.remarks)
+        err << "  " << r.position << ": " << r.text << "\n";
+    }
     if (plan.taken == 0) {
       err << "kelmora-import: " << o.source
           << ": ни одного вопроса не взято; ничего не записано.\n";

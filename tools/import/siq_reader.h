@@ -19,7 +19,9 @@ namespace kelmora::import {
 // kMaxContentBytes: beyond that it is a zip bomb, not a question pack.
 inline constexpr std::size_t kContentRatio = 100;
 inline constexpr std::size_t kMinContentCap = std::size_t{1} << 20;
-inline constexpr std::size_t kMaxContentBytes = std::size_t{64} << 20;
+// A pack of 10 000 questions has some 5 MB of it; the tree libxml2 builds takes several times
+// the text.
+inline constexpr std::size_t kMaxContentBytes = std::size_t{32} << 20;
 
 // Each throws ImportError with the reason when the pack cannot be taken at all.
 Source readSiqFile(const std::filesystem::path& file);
