@@ -30,7 +30,8 @@ struct Plan {
 
 Plan makePlan(const Source& source);
 
-// "Кино (часть 2)": the name of part k (from 1) of a split topic, or of a renamed one.
+// "Кино (часть 2)": part k (from 1) of a split topic; "Кино (2)": the k-th topic of a name
+// the game folder already has.
 std::string partName(const std::string& name, int k);
 std::string renamed(const std::string& name, int k);
 
