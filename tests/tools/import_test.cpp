@@ -2,6 +2,7 @@
 // archives made to do harm, and a game folder whose existing topics must survive to the byte.
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <sstream>
 #include <string>
@@ -255,6 +256,29 @@ TEST(Into, DryRunAndALockedFolderWriteNothing) {
   }
   EXPECT_EQ(f.into().status, 0);
   EXPECT_NE(f.game.read("zamen.db"), f.before);
+}
+
+// A zamen.db the importer cannot read whole is never written over: the player's topics in
+// it would be lost. A folder with the main base but no zamen.db gets a new one.
+TEST(Into, WritesOnlyOverAFileItReadWhole) {
+  for (const char* kind : {"fifo", "directory"}) {
+    Folder f(pack(3, "Новая"));
+    std::filesystem::remove(f.game / "zamen.db");
+    if (std::string(kind) == "fifo") {
+      ASSERT_EQ(::mkfifo((f.game / "zamen.db").c_str(), 0644), 0);
+    } else {
+      std::filesystem::create_directory(f.game / "zamen.db");
+    }
+    const Outcome r = f.into();
+    EXPECT_EQ(r.status, 2) << kind;
+    EXPECT_NE(r.err.find("не читается"), std::string::npos) << kind << r.err;
+    EXPECT_FALSE(std::filesystem::is_regular_file(f.game / "zamen.db")) << kind;
+  }
+  Folder f(pack(3, "Новая"));
+  std::filesystem::remove(f.game / "zamen.db");
+  EXPECT_EQ(f.into().status, 0);
+  EXPECT_EQ(loadTopicList(f.game.path(), [](const std::string&) {}).names(),
+            std::vector<std::string>{cp("Новая")});
 }
 
 TEST(Into, AFolderWithoutTheGameIsRefused) {
