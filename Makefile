@@ -46,6 +46,7 @@ sanitize: deps
 bench: deps
 	$(call build_default,kelmora_benchmarks)
 	@build/default/bench/kelmora_bench
+	@build/default/bench/kelmora_import_bench
 	@QT_QPA_PLATFORM=offscreen build/default/bench/kelmora_answer_latency 2>/dev/null
 	@tests/app/on-accessibility-bus build/default/bench/kelmora_speech_latency 2>/dev/null
 	@bench/startup.sh
@@ -60,7 +61,7 @@ fuzz: deps
 fuzz-replay: deps
 	@cmake --preset fuzz >/dev/null
 	@cmake --build --preset fuzz -j$(JOBS) --target kelmora_fuzz
-	@for t in main_base topics accounts records log text; do \
+	@for t in main_base topics accounts records log text import_csv import_siq; do \
 	  build/fuzz/fuzz/fuzz_$$t -runs=0 fuzz/corpus/$$t >build/fuzz/replay-$$t.log 2>&1 \
 	    || { echo "fuzz_$$t failed on its corpus: build/fuzz/replay-$$t.log"; exit 1; }; \
 	done; echo "fuzz corpora replayed: ok"

@@ -15,7 +15,9 @@ wrong answer leads into the gong game, and every payout is offered to a table
 of the hundred best results. Each player's accounts, records and game log live
 in a folder of their own.
 
-The package also holds kelmora-check, which checks question bases for authors.
+The package also holds two tools: kelmora-check, which checks question bases
+for authors, and kelmora-import, which brings questions in from CSV/TSV tables
+and .siq packs.
 
 Кельмора - викторина для одного игрока на русском языке: пять раундов лестницы
 выигрышей за четыре минуты, ответы вписываются самим игроком, после проигрыша -
