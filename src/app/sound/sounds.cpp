@@ -1,55 +1,50 @@
 #include "app/sound/sounds.h"
 
 #include <QAction>
-#include <QAudioDevice>
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
-#include <QMediaDevices>
+#include <QLibrary>
 #include <QSettings>
-#include <QSoundEffect>
 #include <QThread>
 #include <QTimer>
-#include <QUrl>
+#include <cstdio>
+
+#include "app/sound/sound_worker.h"
 
 namespace kelmora::sound {
 
 namespace {
 
-// Lives in the player's thread, with every QSoundEffect it makes.
-class Worker : public QObject {
+// Lives in the player's thread: loads the sound module there and hands it each cue.
+class Host : public QObject {
  public:
+  explicit Host(QString module) : module_(std::move(module)) {}
+
   void connectToServer() {
-    if (connected_) return;
-    connected_ = true;
-    // Without a server Qt says so on stderr once; after that the cues are dropped unheard.
-    available_ = !QMediaDevices::defaultAudioOutput().isNull();
+    if (loaded_) return;
+    loaded_ = true;
+    QLibrary library(module_);
+    const auto make = reinterpret_cast<MakeSoundWorker>(library.resolve(kMakeSoundWorker));
+    if (!make) {
+      // A game installed without its sound module plays on in silence, saying why once.
+      std::fprintf(stderr, "kelmora: no sound: %s\n", qPrintable(library.errorString()));
+      return;
+    }
+    worker_ = make();
+    worker_->setParent(this);
+    worker_->connectToServer();
   }
 
   void play(const QString& file) {
     connectToServer();
-    // A server that went away mid-game leaves no device: drop the cue rather than have Qt
-    // complain once per cue.
-    if (!available_ || QMediaDevices::audioOutputs().isEmpty()) return;
-    // A fresh effect for every cue: one effect reused loses plays and cuts their ends.
-    auto* effect = new QSoundEffect(this);
-    // Not playing yet while it loads: only the end of the play, or a failure, lets it go.
-    connect(effect, &QSoundEffect::playingChanged, effect, [effect] {
-      if (!effect->isPlaying()) effect->deleteLater();
-    });
-    connect(effect, &QSoundEffect::statusChanged, effect, [effect] {
-      if (effect->status() == QSoundEffect::Error) effect->deleteLater();
-    });
-    // Whatever a broken stream does or fails to report, the effect does not outlive its cue
-    // by long.
-    QTimer::singleShot(10000, effect, &QObject::deleteLater);
-    effect->setSource(QUrl::fromLocalFile(file));
-    effect->play();
+    if (worker_) worker_->play(file);
   }
 
  private:
-  bool connected_ = false;
-  bool available_ = false;
+  QString module_;
+  bool loaded_ = false;
+  SoundWorker* worker_ = nullptr;
 };
 
 QSettings userSettings() {
@@ -60,8 +55,10 @@ const QString kSoundKey = QStringLiteral("sound/on");
 
 }  // namespace
 
-QtCuePlayer::QtCuePlayer(QString folder)
-    : folder_(std::move(folder)), haveSounds_(QFileInfo(folder_).isDir()) {}
+QtCuePlayer::QtCuePlayer(QString folder, QString module)
+    : folder_(std::move(folder)),
+      module_(std::move(module)),
+      haveSounds_(QFileInfo(folder_).isDir()) {}
 
 QtCuePlayer::~QtCuePlayer() {
   if (!thread_) return;
@@ -75,10 +72,10 @@ void QtCuePlayer::prepare() {
   if (thread_ || !haveSounds_) return;
   thread_ = new QThread;
   thread_->setObjectName(QStringLiteral("sound"));
-  auto* worker = new Worker;
+  auto* worker = new Host(module_);
   worker->moveToThread(thread_);
   QObject::connect(thread_, &QThread::finished, worker, &QObject::deleteLater);
-  worker_ = worker;
+  host_ = worker;
   thread_->start(QThread::LowPriority);
   QMetaObject::invokeMethod(
       worker, [worker] { worker->connectToServer(); }, Qt::QueuedConnection);
@@ -88,7 +85,7 @@ void QtCuePlayer::play(Cue cue) {
   if (!haveSounds_) return;
   const QString file = folder_ + QLatin1Char('/') + QString::fromLatin1(fileName(cue));
   prepare();
-  auto* worker = static_cast<Worker*>(worker_);
+  auto* worker = static_cast<Host*>(host_);
   QMetaObject::invokeMethod(
       worker, [worker, file] { worker->play(file); }, Qt::QueuedConnection);
 }
@@ -99,6 +96,10 @@ QString installedSoundsFolder() {
   if (QFileInfo(built).isDir()) return built;
   return QDir::cleanPath(programDir + QLatin1Char('/') +
                          QStringLiteral(KELMORA_SOUNDS_FROM_PROGRAM));
+}
+
+QString installedSoundModule() {
+  return QCoreApplication::applicationDirPath() + QStringLiteral("/kelmora-sound.so");
 }
 
 bool soundOnSetting() {
@@ -112,7 +113,7 @@ void saveSoundOnSetting(bool on) {
 }
 
 Sounds::Sounds(QAction& toggle, CuePlayer* player)
-    : ownPlayer_(player ? nullptr : std::make_unique<QtCuePlayer>(installedSoundsFolder())),
+    : ownPlayer_(player ? nullptr : std::make_unique<QtCuePlayer>(installedSoundsFolder(), installedSoundModule())),
       listener_(player ? *player : *ownPlayer_) {
   listener_.setEnabled(soundOnSetting());
   toggle.setChecked(listener_.enabled());

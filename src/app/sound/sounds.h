@@ -16,10 +16,11 @@ namespace kelmora::sound {
 
 // Plays each cue on a fresh QSoundEffect in a thread of its own: opening a stream on the
 // sound server takes milliseconds that must never be taken from the answer, the clock or the
-// window. Without a server or a device every cue is dropped, silently.
+// window. Qt Multimedia comes with the sound module, loaded in that thread when the first
+// sound is prepared. Without a server, a device or the module every cue is dropped, silently.
 class QtCuePlayer : public CuePlayer {
  public:
-  explicit QtCuePlayer(QString folder);
+  QtCuePlayer(QString folder, QString module);
   ~QtCuePlayer() override;
   QtCuePlayer(const QtCuePlayer&) = delete;
   QtCuePlayer& operator=(const QtCuePlayer&) = delete;
@@ -30,14 +31,17 @@ class QtCuePlayer : public CuePlayer {
 
  private:
   QString folder_;
+  QString module_;
   // A game built without its sounds, or installed without them, plays on in silence.
   bool haveSounds_;
   QThread* thread_ = nullptr;
-  QObject* worker_ = nullptr;
+  QObject* host_ = nullptr;
 };
 
 // Where the sounds lie: beside the built program, or where the install rules put them.
 QString installedSoundsFolder();
+// The sound module lies beside the program, built or installed.
+QString installedSoundModule();
 
 // The player's choice, kept per user in the desktop's place for settings; on until turned off.
 bool soundOnSetting();

@@ -84,7 +84,8 @@ TEST(SoundWithoutServer, EveryCueDroppedNothingWaitsNoWindowOpens) {
   QElapsedTimer clock;
   clock.start();
   {
-    sound::QtCuePlayer player(QStringLiteral(KELMORA_BUILT_SOUNDS));
+    sound::QtCuePlayer player(QStringLiteral(KELMORA_BUILT_SOUNDS),
+                              QStringLiteral(KELMORA_BUILT_SOUND_MODULE));
     for (int round = 0; round < 3; ++round) {
       for (sound::Cue cue : sound::kAllCues)
         player.play(cue);
