@@ -149,14 +149,17 @@ Source readTable(std::string_view bytes, char delimiter, const std::string& topi
     columns[0] = Column::kQuestion;
   }
 
+  const Column runsOn = columns.back() == Column::kAnswer ? Column::kAnswer : Column::kIgnored;
   for (std::size_t r = first; r < records.size(); ++r) {
     const TableRecord& record = records[r];
     SourceQuestion q;
     q.topic = topic;
     q.position = "строка " + std::to_string(record.line);
-    for (std::size_t c = 0; c < record.cells.size() && c < columns.size(); ++c) {
+    for (std::size_t c = 0; c < record.cells.size(); ++c) {
       const std::string& cell = record.cells[c];
-      switch (columns[c]) {
+      // Cells past the header run on from its last column: an author who typed one answer
+      // under "Ответ" and more beside it means them all, and they must not vanish unreported.
+      switch (c < columns.size() ? columns[c] : runsOn) {
         case Column::kQuestion:
           q.text = cell;
           break;
