@@ -1,14 +1,16 @@
 #include <libxml/parser.h>
 #include <libxml/tree.h>
+#include <libxml/xmlreader.h>
 
 #include <algorithm>
 #include <memory>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "import/siq_reader.h"
 
-// content.xml of a .siq pack: libxml2 builds the tree, without network, DTD or entities.
+// content.xml of a .siq pack, read by libxml2 without network, DTD or entities.
 
 namespace kelmora::import {
 
@@ -19,12 +21,15 @@ constexpr const char* kContentName = "content.xml";
 [[noreturn]] void refuse(const std::string& why) {
   throw ImportError(why);
 }
-struct DocFree {
-  void operator()(xmlDoc* doc) const { xmlFreeDoc(doc); }
+struct ReaderFree {
+  void operator()(xmlTextReader* reader) const { xmlFreeTextReader(reader); }
 };
-struct ContextFree {
-  void operator()(xmlParserCtxt* ctxt) const { xmlFreeParserCtxt(ctxt); }
-};
+
+constexpr const char* kNotAPack = "в content.xml нет элемента package: это не пакет вопросов .siq";
+const std::vector<std::string> kRoundPath = {"package", "rounds", "round"};
+const std::vector<std::string> kThemePath = {"package", "rounds", "round", "themes", "theme"};
+const std::vector<std::string> kQuestionPath = {"package", "rounds",    "round",   "themes",
+                                                "theme",   "questions", "question"};
 
 // A document type is where entities and external DTDs come from; a pack has no use for one.
 // It can only stand in the prolog, before the first element.
@@ -56,6 +61,14 @@ std::string_view nameOf(const xmlNode* node) {
 
 bool isElement(const xmlNode* node, std::string_view name) {
   return node->type == XML_ELEMENT_NODE && nameOf(node) == name;
+}
+
+std::optional<std::string> attribute(xmlTextReaderPtr reader, const char* name) {
+  xmlChar* value = xmlTextReaderGetAttribute(reader, reinterpret_cast<const xmlChar*>(name));
+  if (value == nullptr) return std::nullopt;
+  std::string out(reinterpret_cast<const char*>(value));
+  xmlFree(value);
+  return out;
 }
 
 std::optional<std::string> attribute(const xmlNode* node, const char* name) {
@@ -172,15 +185,54 @@ Source readSiqContent(std::string_view xml) {
         "и такой файл не читается");
   if (xml.size() > kMaxContentBytes) refuse("content.xml слишком велик");
   xmlInitParser();
-  std::unique_ptr<xmlParserCtxt, ContextFree> ctxt(xmlNewParserCtxt());
-  if (!ctxt) refuse("не хватает памяти для разбора content.xml");
+  // Read as a stream, one question's subtree at a time: a whole tree of content.xml takes
+  // several times the text's size, which a small archive could make huge.
   // No network, no external DTD, no entity substitution, no lifting of libxml2's own limits.
   const int options = XML_PARSE_NONET | XML_PARSE_NOERROR | XML_PARSE_NOWARNING | XML_PARSE_NOCDATA;
-  std::unique_ptr<xmlDoc, DocFree> doc(xmlCtxtReadMemory(
-      ctxt.get(), xml.data(), static_cast<int>(xml.size()), kContentName, nullptr, options));
-  if (!doc || !ctxt->wellFormed) {
-    const xmlError* e = xmlCtxtGetLastError(ctxt.get());
+  std::unique_ptr<xmlTextReader, ReaderFree> reader(
+      xmlReaderForMemory(xml.data(), static_cast<int>(xml.size()), kContentName, nullptr, options));
+  if (!reader) refuse("не хватает памяти для разбора content.xml");
+  xmlTextReaderPtr r = reader.get();
+
+  Source source;
+  std::vector<std::string> path;  // the open elements, from the root
+  int roundNumber = 0;
+  std::string roundName;
+  std::string themeName;
+  int questionNumber = 0;
+  bool sawRoot = false;
+  int status = 0;
+  while ((status = xmlTextReaderRead(r)) == 1) {
+    const int type = xmlTextReaderNodeType(r);
+    if (type == XML_READER_TYPE_DOCUMENT_TYPE)
+      refuse("content.xml объявляет тип документа (DOCTYPE): такой файл не читается");
+    if (type != XML_READER_TYPE_ELEMENT) continue;
+    const auto depth = static_cast<std::size_t>(xmlTextReaderDepth(r));
+    path.resize(std::min(depth, path.size()));
+    path.emplace_back(reinterpret_cast<const char*>(xmlTextReaderConstLocalName(r)));
+    if (depth == 0) {
+      if (path[0] != "package") refuse(kNotAPack);
+      sawRoot = true;
+    }
+    if (path.size() != depth + 1) continue;  // inside an element this reading does not follow
+    if (path == kRoundPath) {
+      ++roundNumber;
+      roundName = attribute(r, "name").value_or(std::to_string(roundNumber));
+    } else if (path == kThemePath) {
+      themeName = attribute(r, "name").value_or("");
+      questionNumber = 0;
+    } else if (path == kQuestionPath) {
+      const xmlNode* question = xmlTextReaderExpand(r);
+      if (question == nullptr) break;
+      ++questionNumber;
+      const std::string position = "раунд «" + roundName + "», тема «" + themeName +
+                                   "», вопрос " + std::to_string(questionNumber);
+      readQuestion(question, themeName, position, source);
+    }
+  }
+  if (status != 0) {
     std::string why = "content.xml — не правильный XML";
+    const xmlError* e = xmlGetLastError();
     if (e != nullptr && e->message != nullptr) {
       std::string message = e->message;
       while (!message.empty() && message.back() == '\n')
@@ -189,34 +241,7 @@ Source readSiqContent(std::string_view xml) {
     }
     refuse(why);
   }
-  if (doc->intSubset != nullptr || doc->extSubset != nullptr)
-    refuse("content.xml объявляет тип документа (DOCTYPE): такой файл не читается");
-  const xmlNode* root = xmlDocGetRootElement(doc.get());
-  if (root == nullptr || !isElement(root, "package"))
-    refuse("в content.xml нет элемента package: это не пакет вопросов .siq");
-
-  Source source;
-  int roundNumber = 0;
-  forChildren(root, "rounds", [&](const xmlNode* rounds) {
-    forChildren(rounds, "round", [&](const xmlNode* round) {
-      ++roundNumber;
-      const std::string roundName = attribute(round, "name").value_or(std::to_string(roundNumber));
-      forChildren(round, "themes", [&](const xmlNode* themes) {
-        forChildren(themes, "theme", [&](const xmlNode* theme) {
-          const std::string name = attribute(theme, "name").value_or("");
-          int number = 0;
-          forChildren(theme, "questions", [&](const xmlNode* questions) {
-            forChildren(questions, "question", [&](const xmlNode* question) {
-              ++number;
-              const std::string position = "раунд «" + roundName + "», тема «" + name +
-                                           "», вопрос " + std::to_string(number);
-              readQuestion(question, name, position, source);
-            });
-          });
-        });
-      });
-    });
-  });
+  if (!sawRoot) refuse(kNotAPack);
   return source;
 }
 
