@@ -1,5 +1,6 @@
 #include "app/records_window.h"
 
+#include <QEvent>
 #include <QHeaderView>
 #include <QTableWidget>
 #include <QTimer>
