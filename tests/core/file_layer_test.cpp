@@ -226,18 +226,25 @@ TEST(Replacing, KeepsTheModeOwnerAndGroupOfAnExistingFile) {
   EXPECT_EQ(st.st_mode & 07777, 0666u);
 }
 
+// The player's own file made read-only, and (when the tests run as root) another user's file
+// that only its owner may write: the folder is the player's, so the rename would go through,
+// yet neither is ever replaced.
 TEST(Replacing, AFileItsOwnerMadeReadOnlyIsLeftAlone) {
-  TempDir dir;
-  dir.write("res.res", "old");
-  ::chmod((dir / "res.res").c_str(), 0444);
-  test::giveToChildUser(dir.path());
-  test::giveToChildUser(dir / "res.res");
-  const auto answer = test::runAsOrdinaryUser(
-      [&] { return failureOf([&] { writeFileAtomically(dir / "res.res", "new"); }); });
-  if (!answer.text) GTEST_SKIP() << answer.skipReason;
-  EXPECT_EQ(*answer.text, "Cannot create file res.res");
-  EXPECT_EQ(dir.read("res.res"), "old");
-  EXPECT_EQ(entries(dir.path()), std::vector<std::string>{"res.res"});
+  for (const bool others : {false, true}) {
+    if (others && ::geteuid() != 0) continue;  // no other user's file to make here
+    SCOPED_TRACE(others ? "another user's file, 0644" : "the player's file, 0444");
+    TempDir dir;
+    dir.write("res.res", "old");
+    ::chmod((dir / "res.res").c_str(), others ? 0644 : 0444);
+    test::giveToChildUser(dir.path());
+    if (!others) test::giveToChildUser(dir / "res.res");
+    const auto answer = test::runAsOrdinaryUser(
+        [&] { return failureOf([&] { writeFileAtomically(dir / "res.res", "new"); }); });
+    if (!answer.text) GTEST_SKIP() << answer.skipReason;
+    EXPECT_EQ(*answer.text, "Cannot create file res.res");
+    EXPECT_EQ(dir.read("res.res"), "old");
+    EXPECT_EQ(entries(dir.path()), std::vector<std::string>{"res.res"});
+  }
 }
 
 // Root passes every permission check, yet a file with no write bit for anyone stays as it is
@@ -458,23 +465,29 @@ TEST(OneCopyPerFolder, WorksInAReadOnlyFolderAsAnOrdinaryUser) {
 }
 
 // A folder the player may write into but not list (0300) cannot be opened to be locked; two
-// copies there must still exclude each other. One that can be neither opened nor written (0100)
-// holds nothing, and the game then refuses to start.
+// copies there must still exclude each other, and the game saves there as anywhere (the folder
+// cannot be opened to be synced either, which is no failure of the disk). One that can be
+// neither opened nor written (0100) holds nothing, and the game then refuses to start.
 TEST(OneCopyPerFolder, AFolderThatCannotBeListedIsLockedThroughALockFile) {
   for (const auto& [mode, expected] :
-       {std::pair{0300, "held, refused twice"}, std::pair{0100, "not held"}}) {
+       {std::pair{0300, "held, refused twice, saved"}, std::pair{0100, "not held"}}) {
     TempDir dir;
     test::giveToChildUser(dir.path());
     ::chmod(dir.path().c_str(), static_cast<mode_t>(mode));
     const auto answer = test::runAsOrdinaryUser([&] {
       const auto lock = FolderLock::tryAcquire(dir.path());
       if (!lock || !lock->held()) return std::string("not held");
-      return std::string("held") +
-             (FolderLock::tryAcquire(dir.path()) ? ", taken twice" : ", refused twice");
+      std::string seen = std::string("held") +
+                         (FolderLock::tryAcquire(dir.path()) ? ", taken twice" : ", refused twice");
+      const std::string failure = failureOf([&] { writeFileAtomically(dir / "res.res", "new"); });
+      return seen + (failure == "no failure" ? ", saved" : ", " + failure);
     });
     if (!answer.text) GTEST_SKIP() << answer.skipReason;
     EXPECT_EQ(*answer.text, expected) << std::oct << mode;
     ::chmod(dir.path().c_str(), 0700);
+    if (mode == 0300) {
+      EXPECT_EQ(dir.read("res.res"), "new");
+    }
   }
 }
 
@@ -509,6 +522,22 @@ TEST(Leftovers, BesideALinksTargetOnlyThatTargetsLeftoversGo) {
   auto expected = kept;
   std::sort(expected.begin(), expected.end());
   EXPECT_EQ(entries(other.path()), expected);
+}
+
+// The system tells root that every process may be signalled, and a player that another
+// user's process may not: that answer means "alive" too. Otherwise a player's start would
+// delete the half-written save of a copy another user is running on a shared folder.
+TEST(Leftovers, AnotherUsersRunningCopyKeepsItsSaveInProgress) {
+  TempDir dir;
+  // This test process is alive and, when the tests run as root, not the child's to signal.
+  const auto running = temporaryName("res.res", ::getpid(), 0);
+  dir.write(running, "x");
+  test::giveToChildUser(dir.path());
+  const auto answer = test::runAsOrdinaryUser(
+      [&] { return std::to_string(removeStaleTemporaries(dir.path())) + " removed"; });
+  if (!answer.text) GTEST_SKIP() << answer.skipReason;
+  EXPECT_EQ(*answer.text, "0 removed");
+  EXPECT_EQ(entries(dir.path()), std::vector<std::string>{running});
 }
 
 TEST(Leftovers, OnlyTheGamesOwnTemporariesOfDeadProcessesAreRemoved) {

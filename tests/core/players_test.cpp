@@ -96,6 +96,31 @@ TEST(AccountsFile, RecordsBeyondOneHundredAreKeptOnSave) {
   EXPECT_EQ(a.dir.read("account.ini"), file.substr(64));
 }
 
+// Another program cuts account.ini short while the players beyond the table are being copied
+// back: a torn record at the new end must not come back as a player with a garbled name.
+std::filesystem::path shrinkingFile;
+int shrinksOnFirstRead(FileStep step, const std::filesystem::path& file) {
+  if (step == FileStep::read && file == shrinkingFile) {
+    std::filesystem::resize_file(file, 100 * 64 + 5 * 64 + 10);
+    shrinkingFile.clear();
+  }
+  return 0;
+}
+
+TEST(AccountsFile, RecordsBeyondOneHundredGoBackOnlyWhole) {
+  Accounts a;
+  std::string file;
+  for (int i = 0; i < 130; ++i)
+    file += accountRecord("P" + std::to_string(i), "x", '\0');
+  a.dir.write("account.ini", file);
+  EXPECT_EQ(a.table.loadAccounts(), 100);
+  shrinkingFile = a.dir / "account.ini";
+  const FaultHook old = setFaultHook(shrinksOnFirstRead);
+  EXPECT_TRUE(a.table.saveAccounts());
+  setFaultHook(old);
+  EXPECT_EQ(a.dir.read("account.ini"), file.substr(0, 105 * 64));
+}
+
 // Runs the sign-in dialog over dir: create, register a player, close. Returns what the player
 // was shown, in order.
 std::string signInAndRegister(const std::filesystem::path& dir) {

@@ -150,6 +150,20 @@ TEST(LineReaderFile, HandlesACrLfSplitAcrossItsBufferAndLongLines) {
   EXPECT_FALSE(reader.next(line));
 }
 
+// The help window shows the first megabyte and says when there was more: a help file of
+// exactly that size is shown whole, without a note that something was left out.
+TEST(LineReaderFile, TheStartOfAFileIsCutOnlyWhenThereIsMore) {
+  TempDir dir;
+  for (const auto& [size, cut] :
+       {std::pair{15u, false}, std::pair{16u, false}, std::pair{17u, true}}) {
+    dir.write("help.txt", std::string(size - 2, 'h') + "\r\n");
+    const TextStart start = readStartOf(dir / "help.txt", 16);
+    EXPECT_EQ(start.cut, cut) << size;
+    ASSERT_FALSE(start.lines.empty()) << size;
+    EXPECT_EQ(start.lines[0], std::string(std::min(size - 2, 16u), 'h')) << size;
+  }
+}
+
 TEST(LineReaderFile, MissingOrUnreadableFilesGiveThePlayersMessage) {
   TempDir dir;
   try {

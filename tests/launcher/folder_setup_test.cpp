@@ -14,6 +14,7 @@
 #include <string>
 #include <vector>
 
+#include "as_nobody.h"
 #include "core/files/file_io.h"
 #include "core/files/game_files.h"
 #include "core/files/temporary_files.h"
@@ -248,6 +249,51 @@ int dieWhileCopyingTopics(FileStep step, const std::filesystem::path& file) {
   return 0;
 }
 
+// A second start (or the player) puts kelmora.db in place while this one is still copying it.
+fs::path appearingFile;
+int fileAppearsBeforeTheRename(FileStep step, const std::filesystem::path& file) {
+  if (step == FileStep::close && file.filename().string().starts_with("kelmora.db.tmp"))
+    writeFile(appearingFile, "the player's own base");
+  return 0;
+}
+
+TEST_F(FolderSetupTest, AFileThatAppearsWhileItsDefaultIsCopiedIsKeptAndTheStartGoesOn) {
+  appearingFile = folder_ / "kelmora.db";
+  const FaultHook old = setFaultHook(fileAppearsBeforeTheRename);
+  EXPECT_NO_THROW(prepareGameFolder(folder_, defaults_));
+  setFaultHook(old);
+  EXPECT_EQ(readFile(folder_ / "kelmora.db"), "the player's own base");
+  EXPECT_EQ(readFile(folder_ / "zamen.db"), readFile(defaults_ / "zamen.db"));
+  EXPECT_EQ(snapshot(folder_).size(), kGameFiles.size()) << "no copy left behind";
+}
+
+// Root may write anywhere; a player may not, and must hear why rather than a raw write error.
+TEST_F(FolderSetupTest, AFolderThePlayerMayNotWriteIntoNamesThatAsTheReasonAFileIsMissing) {
+  prepareGameFolder(folder_, defaults_);
+  fs::remove(folder_ / "help.txt");
+  fs::permissions(folder_, fs::perms(0555));
+  fs::permissions(root_ / "home", fs::perms(0755));
+  fs::permissions(root_ / "home/.local", fs::perms(0755));
+  fs::permissions(root_ / "home/.local/share", fs::perms(0755));
+  for (const GameFile& file : kGameFiles) {
+    if (fs::exists(folder_ / file.name)) fs::permissions(folder_ / file.name, fs::perms(0644));
+  }
+  const auto answer = test::runAsOrdinaryUser([&]() -> std::string {
+    try {
+      prepareGameFolder(folder_, defaults_);
+      return "the start went on";
+    } catch (const LaunchError& error) {
+      return error.what();
+    }
+  });
+  fs::permissions(folder_, fs::perms(0700));  // so that an ordinary user's teardown may empty it
+  if (!answer.text) GTEST_SKIP() << answer.skipReason;
+  EXPECT_NE(answer.text->find("В папку игры «" + folder_.string() + "» нельзя записывать"),
+            std::string::npos)
+      << *answer.text;
+  EXPECT_FALSE(fs::exists(folder_ / "help.txt"));
+}
+
 TEST_F(FolderSetupTest, ALauncherKilledWhileCopyingLeavesALeftoverTheNextStartRemoves) {
   const pid_t child = ::fork();
   if (child == 0) {
@@ -268,15 +314,19 @@ TEST_F(FolderSetupTest, ALauncherKilledWhileCopyingLeavesALeftoverTheNextStartRe
     }
   }
   ASSERT_EQ(leftovers.size(), 1u) << "the killed copy left its temporary file";
-  // A live process's temporary may be a copy still being made: it stays.
+  // A live process's temporary may be a copy still being made: it stays. So does what a dead
+  // process left of a file that is not the game's, however much its name begins like one.
   const auto live = temporaryName("help.txt", ::getpid(), 0);
+  const auto notOurs = temporaryName("log.txt.old", child, 0);
   writeFile(folder_ / live, "x");
+  writeFile(folder_ / notOurs, "the player's");
 
   prepareGameFolder(folder_, defaults_);
   EXPECT_FALSE(fs::exists(folder_ / leftovers.front()));
   EXPECT_TRUE(fs::exists(folder_ / live));
+  EXPECT_EQ(readFile(folder_ / notOurs), "the player's");
   EXPECT_EQ(readFile(folder_ / "zamen.db"), readFile(defaults_ / "zamen.db"));
-  EXPECT_EQ(snapshot(folder_).size(), kGameFiles.size() + 1);
+  EXPECT_EQ(snapshot(folder_).size(), kGameFiles.size() + 2);
 }
 
 }  // namespace

@@ -103,6 +103,15 @@ for f in account.ini res.res log.txt kelmora.db; do
 done
 cmp -s "$prefix/share/games/kelmora/help.txt" "$folder/help.txt" || fail "help.txt not restored"
 
+# A mistyped command line: the status --help promises (2, not the 1 of a game that could not
+# start), the option named, and nothing started or made.
+for args in "--fodler x" "--folder" "kelmora.db"; do
+  # shellcheck disable=SC2086 # each case is a few words
+  run mistyped HOME="$scratch/home-typo" -- "$launcher" $args --program "$fake"
+  [[ $rc -eq 2 && $err == *"Справка: kelmora --help"* ]] || fail "kelmora $args: exit $rc: $err"
+  [[ ! -e $record && ! -e $scratch/home-typo ]] || fail "kelmora $args: something was started or made"
+done
+
 # XDG_DATA_HOME and KELMORA_DIR choose the folder.
 run xdg HOME="$home" XDG_DATA_HOME="$scratch/xdg" -- "$launcher" --program "$fake"
 [[ $rc -eq 0 ]] || fail "XDG_DATA_HOME start: exit $rc: $err"

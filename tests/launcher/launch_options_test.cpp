@@ -21,6 +21,7 @@ TEST(LaunchOptions, CommandLines) {
       {{"--help"}, Request::Kind::Help, {}, {}, {}},
       {{"-h", "--folder", "x"}, Request::Kind::Help, "x", {}, {}},
       {{"--version", "--help"}, Request::Kind::Help, {}, {}, {}},
+      {{"--help", "--version"}, Request::Kind::Help, {}, {}, {}},
       {{"--version"}, Request::Kind::Version, {}, {}, {}},
       {{"--defaults", "build/data", "--program=build/kelmora", "--folder", "play"},
        Request::Kind::Play,

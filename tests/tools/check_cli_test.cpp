@@ -78,6 +78,11 @@ INSTANTIATE_TEST_SUITE_P(
                                  {"[А]", "В?\\Б/"},
                                  2,
                                  "Итого: 3 ошибки, 1 предупреждение, 0 замечаний."},
+                      // A build that stops on status 2 must not take a broken base because
+                      // the last thing found happened to be a warning.
+                      StatusCase{"WarningAfterAnError",
+                                 plus(plus(mainBase(25), "ошибка"), "Вопрос?\\ответ"), kTopics, 2,
+                                 "Итого: 1 ошибка, 1 предупреждение, 0 замечаний."},
                       StatusCase{"NotesOnly", plus(mainBase(25), "В каком году?\\1941/"), kTopics,
                                  0, "Итого: 0 ошибок, 0 предупреждений, 1 замечание."},
                       StatusCase{"RepeatAcrossFiles", plus(mainBase(25), "В?\\ааа/"), kTopics, 1,

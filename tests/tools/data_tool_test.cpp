@@ -102,6 +102,23 @@ TEST(DataTool, EncodeWritesTheFileAndFailsWithoutTouchingIt) {
   EXPECT_EQ(dir.read("out.db"), toCp1251("Вопрос?\\ответ/") + "\r\n");
 }
 
+// A binary file handed over by mistake: the author reads the first problems and how many
+// more there are, not thousands of lines.
+TEST(DataTool, ManyProblemsShowTheFirstTwentyAndCountTheRest) {
+  TempDir dir;
+  std::string source;
+  for (int i = 0; i < 25; ++i)
+    source += "плохо ✓\n";
+  dir.write("in.txt", source);
+  const std::string in = (dir / "in.txt").string();
+  const ToolRun r = runTool({"encode", in, (dir / "out.db").string()});
+  EXPECT_EQ(r.status, 2);
+  EXPECT_NE(r.err.find(in + ":20: ошибка"), std::string::npos) << r.err;
+  EXPECT_EQ(r.err.find(in + ":21: ошибка"), std::string::npos) << r.err;
+  EXPECT_NE(r.err.find(in + ": и ещё ошибок: 5\n"), std::string::npos) << r.err;
+  EXPECT_FALSE(dir.exists("out.db"));
+}
+
 TEST(DataTool, BadUseAndUnreadableOrUnwritableFilesAreStatusTwo) {
   TempDir dir;
   dir.write("in.txt", "да\n");

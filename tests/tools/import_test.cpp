@@ -243,6 +243,46 @@ TEST(Into, ATopicTooBigForTheGameIsSplitIntoEvenParts) {
   }
 }
 
+// The last question a topic may hold stays in its topic: an author's 101 questions are not
+// cut into a part of 51 and one of 50.
+TEST(Into, ATopicOfExactlyTheGamesCapacityIsKeptWhole) {
+  Folder f(pack(101, "Ровно"));
+  const Outcome r = f.into();
+  EXPECT_EQ(r.status, 0) << r.err;
+  const TopicList list = loadTopicList(f.game.path(), [](const std::string&) {});
+  ASSERT_EQ(list.topics.size(), 2u);
+  EXPECT_EQ(list.topics[1].name, cp("Ровно"));
+  EXPECT_EQ(list.topics[1].questions.size(), 101u);
+}
+
+// The game's selector shows 1000 topics: an import that brings the file to exactly that many
+// is taken, one more is refused with the file unchanged.
+TEST(Into, TheThousandthTopicFitsAndTheNextIsRefused) {
+  for (const int existing : {999, 1000}) {
+    Folder f(pack(3, "Новая"));
+    std::vector<std::string> lines;
+    for (int t = 0; t < existing; ++t) {
+      lines.push_back("[Тема " + std::to_string(t) + "]");
+      for (int q = 0; q < 3; ++q)
+        lines.push_back("Вопрос " + std::to_string(q) + " темы " + std::to_string(t) + "?\\ответ" +
+                        std::to_string(t) + "н" + std::to_string(q) + "/");
+      lines.push_back("%");
+    }
+    const std::string before = cpLines(lines);
+    f.game.write("zamen.db", before);
+    const Outcome r = f.into();
+    const TopicList list = loadTopicList(f.game.path(), [](const std::string&) {});
+    if (existing == 999) {
+      EXPECT_NE(r.status, 2) << r.err;
+      EXPECT_EQ(list.topics.size(), 1000u);
+    } else {
+      EXPECT_EQ(r.status, 2);
+      EXPECT_NE(r.err.find("больше 1000"), std::string::npos) << r.err;
+      EXPECT_EQ(f.game.read("zamen.db"), before);
+    }
+  }
+}
+
 TEST(Into, DryRunAndALockedFolderWriteNothing) {
   Folder f(pack(3, "Новая"));
   Outcome r = f.into({"--dry-run"});

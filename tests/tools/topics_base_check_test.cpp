@@ -106,6 +106,18 @@ INSTANTIATE_TEST_SUITE_P(
                     {8, W, "тот же вопрос"},
                     {9, W, "тот же вопрос"}}},
         TopicsCase{"HundredOneFit", topic("А", 101), {}},
+        // The game draws the last question a topic may hold like any other: an author must
+        // hear that its answer can never match.
+        TopicsCase{"TheHundredFirstIsChecked",
+                   [] {
+                     auto lines = topic("А", 101);
+                     lines[101] = "Последний вопрос?\\Москва/";
+                     return lines;
+                   }(),
+                   {{102, E, "есть «М»"}}},
+        TopicsCase{"HundredFourteenAreCountedInWords",
+                   topic("А", 114),
+                   {{1, E, "в теме «А» 114 вопросов, а игра берёт"}}},
         TopicsCase{"HundredTwoDoNot",
                    topic("А", 102),
                    {{1, E, "102 вопроса, а игра берёт только первые 101"}}},

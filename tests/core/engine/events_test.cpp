@@ -159,6 +159,22 @@ INSTANTIATE_TEST_SUITE_P(
                  1000}),
     [](const auto& info) { return std::string(info.param.name); });
 
+// The screen reader and the sounds hang on one game: each hears every event, the one that
+// joined first first. A listener dropped here would leave a player without sight with a
+// silent game, or without its words.
+TEST(Events, EveryListenerThatJoinedHearsEachEventInTheOrderTheyJoined) {
+  EventListeners listeners;
+  test::RecordedEvents speech, sound;
+  Lines order;
+  speech.observe = [&](const std::string& line) { order.push_back("speech: " + line); };
+  sound.observe = [&](const std::string& line) { order.push_back("sound: " + line); };
+  listeners.join(speech);
+  listeners.join(sound);
+  listeners.report(events::AnswerJudged{true});
+  listeners.report(events::TimeOut{});
+  EXPECT_EQ(order, (Lines{"speech: right", "sound: right", "speech: time out", "sound: time out"}));
+}
+
 TEST(Events, AGameWithoutAQuestionBaseTellsNothing) {
   Harness h("");
   Timeline t(h);
