@@ -126,6 +126,20 @@ TEST(MainWindowPlay, AWholeGameWithoutTheMouse) {
   EXPECT_EQ(focusInDialog, QStringLiteral("Button1"));
   EXPECT_EQ(f.app->game().state().round, 2);
 
+  // Tabbing away from a typed answer is not giving it: a player on the way to "ПАС" would
+  // otherwise lose the game on a half-typed word, with nothing judged, logged or paid yet.
+  auto* box = f.find<QLineEdit>("Edit1");
+  f.window().activateWindow();  // focus only really leaves a box in the active window
+  ASSERT_TRUE(QTest::qWaitForWindowActive(&f.window(), 1000));
+  box->setFocus();
+  QTest::keyClicks(box, QStringLiteral("x"));
+  const auto windowsBefore = f.modals.seen.size();
+  pressKey(box, Qt::Key_Tab);
+  EXPECT_NE(f.window().focusWidget(), box);
+  EXPECT_EQ(f.modals.seen.size(), windowsBefore);
+  EXPECT_TRUE(f.app->game().running());
+  EXPECT_EQ(f.app->game().state().round, 2);
+
   const auto enter = [](QWidget* box) { pressKey(box, Qt::Key_Return); };
   f.modals.then(enter);
   f.answer(QStringLiteral("x"));
