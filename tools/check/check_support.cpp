@@ -91,26 +91,26 @@ int utf8Line(const std::vector<std::string>& lines) {
   return inSequences > stray ? first : 0;
 }
 
+ScratchDir::ScratchDir(const char* gameName) {
+  std::string pattern = (fs::temp_directory_path() / "kelmora-check-XXXXXX").string();
+  if (::mkdtemp(pattern.data()) == nullptr) throw FileError::cannotOpen(gameName);
+  path_ = pattern;
+}
+
+ScratchDir::~ScratchDir() {
+  std::error_code ec;
+  fs::remove_all(path_, ec);
+}
+
 StagedBase::StagedBase(const fs::path& file, const char* gameName) {
   if (file.filename() == gameName) {
     dir_ = file.parent_path();
     return;
   }
-  std::string pattern = (fs::temp_directory_path() / "kelmora-check-XXXXXX").string();
-  if (::mkdtemp(pattern.data()) == nullptr) throw FileError::cannotOpen(gameName);
-  dir_ = pattern;
-  owned_ = true;
+  scratch_.emplace(gameName);
   std::error_code ec;
-  fs::copy_file(file, dir_ / gameName, ec);
-  if (ec) {
-    fs::remove_all(dir_, ec);
-    throw FileError::cannotOpen(gameName);
-  }
-}
-
-StagedBase::~StagedBase() {
-  std::error_code ec;
-  if (owned_) fs::remove_all(dir_, ec);
+  fs::copy_file(file, scratch_->path() / gameName, ec);
+  if (ec) throw FileError::cannotOpen(gameName);
 }
 
 std::string inQuotes(std::string_view cp) {

@@ -43,19 +43,30 @@ std::optional<RawFile> readRaw(const std::filesystem::path& file, Report& report
 // file form such sequences, that is when the file was saved as UTF-8; 0 otherwise.
 int utf8Line(const std::vector<std::string>& lines);
 
+// A private directory among the system's temporary ones, removed with what it holds. It is
+// made to hold a copy of the game's file `gameName`, which is what a failure names.
+class ScratchDir {
+ public:
+  explicit ScratchDir(const char* gameName);
+  ~ScratchDir();
+  ScratchDir(const ScratchDir&) = delete;
+  ScratchDir& operator=(const ScratchDir&) = delete;
+  const std::filesystem::path& path() const { return path_; }
+
+ private:
+  std::filesystem::path path_;
+};
+
 // The game's loaders read a fixed name inside a directory. A file of another name is copied
 // under that name into a private directory, so that exactly the game's code reads it.
 class StagedBase {
  public:
   StagedBase(const std::filesystem::path& file, const char* gameName);
-  ~StagedBase();
-  StagedBase(const StagedBase&) = delete;
-  StagedBase& operator=(const StagedBase&) = delete;
-  const std::filesystem::path& dir() const { return dir_; }
+  const std::filesystem::path& dir() const { return scratch_ ? scratch_->path() : dir_; }
 
  private:
   std::filesystem::path dir_;
-  bool owned_ = false;
+  std::optional<ScratchDir> scratch_;
 };
 
 // Code-page text for a message: «...» around its UTF-8.

@@ -2,8 +2,6 @@
 // key the way a player types, without playing a game to reach the question.
 #include "check/try_answer.h"
 
-#include <stdlib.h>
-
 #include <fstream>
 #include <ostream>
 
@@ -28,25 +26,17 @@ constexpr int kCannotTry = 2;
 // page, so a source kept in UTF-8 is read exactly as the file the build makes of it.
 class CodePageCopy {
  public:
-  CodePageCopy(const std::vector<std::string>& lines, bool fromUtf8, const char* gameName) {
-    std::string pattern = (fs::temp_directory_path() / "kelmora-check-XXXXXX").string();
-    if (::mkdtemp(pattern.data()) == nullptr) throw FileError::cannotOpen(gameName);
-    dir_ = pattern;
-    std::ofstream out(dir_ / gameName, std::ios::binary);
+  CodePageCopy(const std::vector<std::string>& lines, bool fromUtf8, const char* gameName)
+      : scratch_(gameName) {
+    std::ofstream out(dir() / gameName, std::ios::binary);
     for (const auto& line : lines)
       out << (fromUtf8 ? toCp1251(line) : line) << "\r\n";
     if (!out.flush()) throw FileError::cannotOpen(gameName);
   }
-  ~CodePageCopy() {
-    std::error_code ec;
-    fs::remove_all(dir_, ec);
-  }
-  CodePageCopy(const CodePageCopy&) = delete;
-  CodePageCopy& operator=(const CodePageCopy&) = delete;
-  const fs::path& dir() const { return dir_; }
+  const fs::path& dir() const { return scratch_.path(); }
 
  private:
-  fs::path dir_;
+  ScratchDir scratch_;
 };
 
 struct Question {
